@@ -1,0 +1,58 @@
+#include "Banner.h"
+
+#include "Twips.h"
+
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+Banner::Banner(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Picture1"));
+    placeInTwips(this, 0, 0, 6735, 855);
+
+    m_title = new QLabel(QStringLiteral("Korvexa 0.5"), this);
+    m_title->setObjectName(QStringLiteral("lbltitle"));
+    m_title->setFont(titleFont());
+    placeInTwips(m_title, 2160, 120, 4455, 495);
+
+    m_section = new QLabel(QStringLiteral("Server Configuration Tool"), this);
+    m_section->setObjectName(QStringLiteral("lblsection"));
+    placeInTwips(m_section, 2400, 480, 2655, 255);
+}
+
+void Banner::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    painter.drawPixmap(0, 0, bannerLogo());
+}
+
+QPixmap bannerLogo()
+{
+    QPixmap logo(160, 57);
+    logo.fill(Qt::white);
+    QPainter painter(&logo);
+    painter.setRenderHint(QPainter::Antialiasing);
+
+    // A road sign: a tilted dark plate with an orange band and the letters KVX.
+    QPainterPath plate;
+    plate.addRoundedRect(QRectF(8, 8, 120, 41), 8, 8);
+    QLinearGradient shade(0, 8, 0, 49);
+    shade.setColorAt(0, QColor(0x2b, 0x3a, 0x55));
+    shade.setColorAt(1, QColor(0x13, 0x1c, 0x2e));
+    painter.fillPath(plate, shade);
+    painter.fillRect(QRectF(8, 38, 120, 5), QColor(0xf0, 0x8a, 0x24));
+
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(26);
+    font.setBold(true);
+    font.setItalic(true);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(QRectF(8, 8, 120, 31), Qt::AlignCenter, QStringLiteral("KVX"));
+    return logo;
+}

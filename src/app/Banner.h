@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+
+// The white banner across the top of both front ends (`Picture1`): our logo at
+// its left, the fixed title `lbltitle` and the section title `lblsection`.
+class Banner final : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Banner(QWidget *parent = nullptr);
+
+    QLabel *title() const { return m_title; }
+    QLabel *section() const { return m_section; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QLabel *m_title;
+    QLabel *m_section;
+};
+
+// The 160 x 57 pixel logo, painted in code.
+QPixmap bannerLogo();

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "ToolContext.h"
+
+class QWidget;
+
+// What both front ends do once their files are saved and the tool is not in
+// listen mode: make sure KVXServer.exe lies in the tool folder (asking for a
+// copy when it does not), show the standby window and start the server.
+enum class LaunchOutcome {
+    Started,   // the server runs; the tool ends
+    EndTool,   // a copy raised no error but left no file; the tool ends
+    StayOpen,  // cancelled, a failed copy, or a server that would not start
+};
+
+QString serverFileName();
+
+LaunchOutcome launchServer(QWidget *parent, const ToolContext &context);

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "app/Dialogs.h"
+
+#include <QList>
+#include <QStringList>
+
+// Answers every message box and open-file dialog while it lives: boxes are
+// recorded instead of shown, and each dialog takes the next queued file name
+// (an empty one, as when cancelled, once the queue is empty).
+class DialogRecorder final
+{
+public:
+    DialogRecorder();
+    ~DialogRecorder();
+    DialogRecorder(const DialogRecorder &) = delete;
+    DialogRecorder &operator=(const DialogRecorder &) = delete;
+
+    QList<MessageBox::Shown> messages;
+    QList<FileDialog::Request> fileRequests;
+
+    void queueFileName(const QString &path) { m_fileNames.append(path); }
+    // The texts of the recorded boxes, in order.
+    QStringList texts() const;
+    void clear();
+
+private:
+    QStringList m_fileNames;
+};
