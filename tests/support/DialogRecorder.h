@@ -20,7 +20,7 @@ public:
     QList<FileDialog::Request> fileRequests;
 
     void queueFileName(const QString &path) { m_fileNames.append(path); }
-    // The texts of the recorded boxes, in order.
+    // "title: text" of each recorded box, in order.
     QStringList texts() const;
     void clear();
 
