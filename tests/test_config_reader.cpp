@@ -1,0 +1,222 @@
+#include "config/ConfigBuilder.h"
+#include "config/ConfigCommit.h"
+#include "config/ConfigFile.h"
+#include "config/ConfigReader.h"
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using Assignments = QList<FieldAssignment>;
+using FieldChange = std::function<void(WizardFields &)>;
+
+namespace {
+
+FieldAssignment set(const char *field, const QString &value)
+{
+    return {QString::fromLatin1(field), value};
+}
+
+} // namespace
+
+class ConfigReaderTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Build, commit, save, read and apply give the same fields back.
+    void savedFieldsReadBack_data()
+    {
+        QTest::addColumn<FieldChange>("change");
+        QTest::newRow("defaults") << FieldChange([](WizardFields &) {});
+        QTest::newRow("leading zeros and odd texts") << FieldChange([](WizardFields &f) {
+            f.txthour = "05";
+            f.txtminute = "07";
+            f.txtport = "0042";
+            f.txtserver = "The \"best\" server";
+            f.txtpwd = " ";
+            f.map = WizardMap::optvicestunt;
+        });
+        QTest::newRow("empty texts") << FieldChange([](WizardFields &f) {
+            f.txtserver.clear();
+            f.txtport.clear();
+            f.txtplayers.clear();
+            f.txturl.clear();
+            f.txtadminpluspwd.clear();
+        });
+        QTest::newRow("code page characters") << FieldChange([](WizardFields &f) {
+            QString high;
+            for (int c = 0x80; c <= 0xff; ++c)
+                high += QChar(c);
+            f.txtserver = QStringLiteral("Caf\u00e9 \u20ac \u0160 ") + high.mid(0x20); // 0xA0 to 0xFF
+            f.txtpwd = QStringLiteral("\u00fc\u00df\u2122");
+        });
+        QTest::newRow("admin on") << FieldChange([](WizardFields &f) {
+            f.chkadmin = Qt::Checked;
+            f.chkadminplus = Qt::Checked;
+            f.chkshutdown = Qt::Checked;
+            f.txtadminpwd = "a";
+            f.txtadminpluspwd = "b\"c";
+            f.chkweather = Qt::Unchecked;
+            f.chkmotd = Qt::Unchecked;
+            f.ChkASE = Qt::Unchecked;
+            f.map = WizardMap::optgta3staunton;
+        });
+    }
+
+    void savedFieldsReadBack()
+    {
+        QFETCH(FieldChange, change);
+        WizardFields fields = wizardDefaults();
+        change(fields);
+        FirstPageChoices choices;
+        choices.chkremember = Qt::Checked;
+        choices.OptClassic = true;
+        choices.OptWizard = false;
+
+        ConfigDocument document = buildwizard(fields);
+        commitwizard(document, fields, choices);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("kvxserver.conf");
+        QVERIFY(saveconfig(path, document).ok);
+        const TextReadResult read = loadconfig(path);
+        QVERIFY(read.ok);
+        QCOMPARE(read.lines, document.lines());
+
+        WizardFields back = wizardDefaults();
+        back.txtpwd = QStringLiteral("stale");
+        FirstPageChoices backChoices;
+        applyAssignments(back, backChoices, loadwizard(read.lines));
+        QCOMPARE(back, fields);
+        QCOMPARE(backChoices.chkremember, Qt::Checked);
+        QVERIFY(backChoices.OptClassic);
+
+        ClassicFields classic = classicDefaults();
+        classic.txtpwd = QStringLiteral("stale");
+        applyAssignments(classic, loadclassic(read.lines));
+        QCOMPARE(static_cast<const CommonFields &>(classic), static_cast<const CommonFields &>(fields));
+        QCOMPARE(classic.cmbgamemode, classicMapNames().at(int(fields.map) - 1));
+    }
+
+    void handMadeFiles_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<Assignments>("wizard");
+
+        QTest::newRow("value cut by position") << QStringList{"ServerName abcd"} << Assignments{set("txtserver", "bc")};
+        QTest::newRow("last of two wins, in order")
+            << QStringList{"ServerName \"one\"", "ServerName \"two\""}
+            << Assignments{set("txtserver", "one"), set("txtserver", "two")};
+        QTest::newRow("disabled, lower case and comment lines")
+            << QStringList{"#ServerName \"x\"", "servername \"x\"", "# ServerName", "SERVERPORT 1", ""} << Assignments();
+        QTest::newRow("hour by length")
+            << QStringList{"GameHour 7", "GameHour 07", "GameHour 123", "GameHour ", "GameMins 5"}
+            << Assignments{set("txthour", "7"), set("txthour", "07"), set("txtminute", "5")};
+        QTest::newRow("switches read the last character")
+            << QStringList{"ASE 1", "RandomWeather 0", "MOTDEnabled x", "AdminAllowShutdown 1 "}
+            << Assignments{set("ChkASE", "1"), set("chkweather", "0")};
+        QTest::newRow("admin plus password never touches the box")
+            << QStringList{"AdminPlusPassword \"1\"", "AdminPlus 1"}
+            << Assignments{set("txtadminpluspwd", "1"), set("chkadminplus", "1")};
+        QTest::newRow("map digits") << QStringList{"GameMap 2", "GameMap 7", "GameMap 5"}
+                                    << Assignments{set("optvicestunt", "1"), set("optgta3staunton", "1")};
+        QTest::newRow("password disabled empties even before a password")
+            << QStringList{"ServerPasswordEnabled 0", "ServerPassword \"pw\""} << Assignments{set("txtpwd", "")};
+        QTest::newRow("password enabled takes the last password line of the file")
+            << QStringList{"ServerPassword \"early\"", "ServerPasswordEnabled 1", "ServerPassword \"late\""}
+            << Assignments{set("txtpwd", "late")};
+        QTest::newRow("password enabled without password line") << QStringList{"ServerPasswordEnabled 1"} << Assignments();
+        QTest::newRow("password alone is not read") << QStringList{"ServerPassword \"pw\""} << Assignments();
+        QTest::newRow("skip page, classic") << QStringList{"#mode: classic", "#show page 1: 0"}
+                                            << Assignments{set("chkremember", "1"), set("OptClassic", "1")};
+        QTest::newRow("skip page, later mode line wins")
+            << QStringList{"#show page 1: 0", "#mode: classic", "#mode: wizard"}
+            << Assignments{set("chkremember", "1"), set("OptWizard", "1")};
+        QTest::newRow("skip page without mode") << QStringList{"#show page 1: 0"} << Assignments{set("chkremember", "1")};
+        QTest::newRow("show page ignores the mode") << QStringList{"#mode: classic", "#show page 1: 1"}
+                                                    << Assignments{set("chkremember", "0")};
+        QTest::newRow("short lines yield nothing")
+            << QStringList{"ServerPort", "ServerName \"", "MOTDURL", "AdminPassword \"", "MaxPlayers 9"}
+            << Assignments{set("txtplayers", "9")};
+        QTest::newRow("bare value may be empty") << QStringList{"ServerPort "} << Assignments{set("txtport", "")};
+        QTest::newRow("send limits are dropped")
+            << QStringList{"ServerSendLimitEnabled 1", "ServerSendLimit 5", "ServerSendLimitMaxAllowed 9",
+                           "ServerSendLimitLogDropped 1", "#ServerSendLimit 200000"}
+            << Assignments();
+    }
+
+    void handMadeFiles()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(Assignments, wizard);
+        QCOMPARE(loadwizard(lines), wizard);
+    }
+
+    void classicReaderDiffersWhereItShould()
+    {
+        const QStringList lines = {"GameMap 4", "StatLogging 1", "StatLogging 0", "#show page 1: 0", "#mode: classic",
+                                   "MOTDURL \"http://x/y\""};
+        QCOMPARE(loadclassic(lines), (Assignments{set("cmbgamemode", "GTA3 - Shore Side Vale"), set("Check5", "1"),
+                                                  set("txturl", "http://x/y")}));
+        QCOMPARE(loadwizard(lines), (Assignments{set("optgta3ssv", "1"), set("chkremember", "1"),
+                                                 set("OptClassic", "1"), set("txturl", "http://x/y")}));
+    }
+
+    // Many matching lines read in one pass: the whole-document rules keep
+    // the last value without rescanning per line.
+    void repeatedLinesGiveTheLastValue()
+    {
+        QStringList lines;
+        for (int i = 0; i < 20000; ++i) {
+            lines << QStringLiteral("ServerPasswordEnabled 1") << QStringLiteral("ServerPassword \"p%1\"").arg(i)
+                  << QStringLiteral("#show page 1: 0") << QStringLiteral("#mode: %1").arg(i % 2 ? "wizard" : "classic");
+        }
+        const Assignments result = loadwizard(lines);
+        QCOMPARE(result.size(), 20000 * 3);
+        QCOMPARE(result.at(0), set("txtpwd", "p19999"));
+        QCOMPARE(result.at(2), set("OptWizard", "1"));
+    }
+
+    // Random and mutated files never crash the reader, and every text it
+    // assigns is a piece of the file.
+    void survivesRandomAndMutatedFiles()
+    {
+        QRandomGenerator random(20261206);
+        const QStringList tool = buildwizard(wizardDefaults()).lines();
+        const QString alphabet = QStringLiteral("SeverNamPort\"#: 0123456789GMHAEWdPlu \u00e9\u20ac");
+        for (int round = 0; round < 400; ++round) {
+            QStringList lines = tool;
+            const int mutations = random.bounded(1, 40);
+            for (int m = 0; m < mutations; ++m) {
+                const int at = random.bounded(int(lines.size()));
+                QString line = lines.at(at);
+                switch (random.bounded(4)) {
+                case 0: line.truncate(random.bounded(int(line.size()) + 1)); break;
+                case 1: line.insert(random.bounded(int(line.size()) + 1), alphabet.at(random.bounded(int(alphabet.size())))); break;
+                case 2: lines.insert(at, lines.at(random.bounded(int(lines.size())))); break;
+                default: {
+                    QString noise;
+                    for (int n = random.bounded(30); n > 0; --n)
+                        noise += alphabet.at(random.bounded(int(alphabet.size())));
+                    line = noise;
+                }
+                }
+                lines[at] = line;
+            }
+            const QString whole = lines.join(QLatin1Char('\n'));
+            for (const Assignments &result : {loadwizard(lines), loadclassic(lines)}) {
+                for (const FieldAssignment &a : result) {
+                    if (a.field.startsWith(QLatin1String("txt")))
+                        QVERIFY2(whole.contains(a.value), qPrintable(a.field + ": " + a.value));
+                    else if (a.field == QLatin1String("cmbgamemode"))
+                        QVERIFY(classicMapNames().contains(a.value));
+                    else
+                        QVERIFY(a.value == QLatin1String("0") || a.value == QLatin1String("1"));
+                }
+            }
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(ConfigReaderTest)
+#include "test_config_reader.moc"
