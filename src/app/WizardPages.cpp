@@ -1,0 +1,391 @@
+// The wizard's form: the fixed frame around the pages and the seven pages with
+// their design-time captions and defaults.
+
+#include "WizardWindow.h"
+
+#include "Banner.h"
+#include "InputRules.h"
+#include "Twips.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// The page area: from under the banner's top edge down to the rule above the
+// buttons. Pages are laid out by layouts inside it, so wrapped texts take the
+// height they need and nothing overlaps.
+constexpr int pageTop = 720;
+constexpr int pageHeight = 2520;
+constexpr int clientWidth = 6735;
+constexpr int fieldHeight = 285;
+
+QLabel *wrappedLabel(QWidget *page, const char *name, const QString &text)
+{
+    auto *label = new QLabel(text, page);
+    label->setObjectName(QLatin1String(name));
+    label->setWordWrap(true);
+    return label;
+}
+
+QLabel *captionLabel(QWidget *page, const char *name, const QString &text)
+{
+    auto *label = new QLabel(text, page);
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+QLineEdit *textBox(QWidget *page, const char *name, const QString &text, int widthTwips,
+                   bool centred = false)
+{
+    auto *edit = new QLineEdit(text, page);
+    edit->setObjectName(QLatin1String(name));
+    edit->setFixedSize(twipsToPixels(widthTwips), twipsToPixels(fieldHeight));
+    if (centred)
+        edit->setAlignment(Qt::AlignCenter);
+    return edit;
+}
+
+QCheckBox *checkBox(QWidget *page, const char *name, const QString &text, bool checked)
+{
+    auto *box = new QCheckBox(text, page);
+    box->setObjectName(QLatin1String(name));
+    box->setChecked(checked);
+    return box;
+}
+
+QRadioButton *optionButton(QWidget *page, const char *name, const QString &text, bool selected = false)
+{
+    auto *button = new QRadioButton(text, page);
+    button->setObjectName(QLatin1String(name));
+    button->setChecked(selected);
+    return button;
+}
+
+// An up-down spinner: two small arrow buttons stacked in a container that
+// carries the spinner's name. It keeps no value and is bound to no field.
+QWidget *spinner(QWidget *page, const char *name, QToolButton **up, QToolButton **down)
+{
+    auto *box = new QWidget(page);
+    box->setObjectName(QLatin1String(name));
+    box->setFixedSize(twipsToPixels(255), twipsToPixels(fieldHeight));
+    auto *column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    const auto arrow = [box, column](const QString &buttonName, Qt::ArrowType type) {
+        auto *button = new QToolButton(box);
+        button->setObjectName(buttonName);
+        button->setArrowType(type);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        column->addWidget(button);
+        return button;
+    };
+    *up = arrow(QLatin1String(name) + QLatin1String("Up"), Qt::UpArrow);
+    *down = arrow(QLatin1String(name) + QLatin1String("Down"), Qt::DownArrow);
+    return box;
+}
+
+QVBoxLayout *pageLayout(QFrame *page)
+{
+    auto *layout = new QVBoxLayout(page);
+    // The top margin keeps the page's contents clear of the banner above it.
+    layout->setContentsMargins(twipsToPixels(240), twipsToPixels(210), twipsToPixels(240), twipsToPixels(60));
+    layout->setSpacing(twipsToPixels(75));
+    // The page's size is fixed by the window; the layout must not grow it.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
+    return layout;
+}
+
+} // namespace
+
+void WizardWindow::buildFixedParts()
+{
+    m_banner = new Banner(this);
+
+    const auto button = [this](const char *name, const QString &caption, int left) {
+        auto *b = new QPushButton(caption, this);
+        b->setObjectName(QLatin1String(name));
+        placeInTwips(b, left, 3360, 975, 375);
+        return b;
+    };
+    m_about = button("cmdabout", QStringLiteral("About"), 120);
+    m_back = button("cmdback", QStringLiteral("<< &Back"), 3360);
+    m_exit = button("cmdcancel", QStringLiteral("&Exit"), 4560);
+    m_next = button("cmdnext", QStringLiteral("&Next >>"), 5640);
+    m_back->setEnabled(false);
+
+    auto *rule = new QFrame(this);
+    rule->setObjectName(QStringLiteral("Line1"));
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    placeInTwips(rule, 0, 3255, clientWidth, 30);
+
+    auto *notice = new QLabel(QStringLiteral("Settings are written only on the last page."), this);
+    notice->setObjectName(QStringLiteral("lblc"));
+    QFont small = notice->font();
+    small.setPointSizeF(7.0);
+    notice->setFont(small);
+    QPalette grey = notice->palette();
+    grey.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));
+    notice->setPalette(grey);
+    notice->setWordWrap(true);
+    notice->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    placeInTwips(notice, 1215, 3360, 2025, 375);
+}
+
+QFrame *WizardWindow::newPage(const char *name)
+{
+    auto *page = new QFrame(this);
+    page->setObjectName(QLatin1String(name));
+    page->setFrameShape(QFrame::NoFrame);
+    placeInTwips(page, 0, pageTop, clientWidth, pageHeight);
+    m_pages.append(page);
+    return page;
+}
+
+void WizardWindow::buildPages()
+{
+    buildMainPage(newPage("FrameMain"));
+    buildGamePage(newPage("FrameGame"));
+    buildBasicsPage(newPage("FrameBasics"));
+    buildPlayersPage(newPage("FramePlayers"));
+    buildEnvironmentPage(newPage("FrameEnvironment"));
+    buildAdminPage(newPage("FrameAdmin"));
+    buildFinalPage(newPage("FrameFinal"));
+
+    for (QFrame *page : std::as_const(m_pages)) {
+        page->layout()->activate();
+        page->setVisible(page == m_pages.first());
+    }
+    // The banner overlaps the top of the page area; it stays in front.
+    m_banner->raise();
+}
+
+void WizardWindow::buildMainPage(QFrame *page)
+{
+    QVBoxLayout *layout = pageLayout(page);
+    layout->addWidget(wrappedLabel(
+        page, "LblWizard",
+        QStringLiteral("Welcome to the KVX server configuration tool. this tool will help you with creating a "
+                       "config file for your windows or linux server. Use the wizard mode for a step by step "
+                       "configuration or use the classic tool for a quick setup.")));
+
+    auto *modes = new QHBoxLayout;
+    m_optWizard = optionButton(page, "OptWizard", QStringLiteral("Wizard mode"), true);
+    m_optClassic = optionButton(page, "OptClassic", QStringLiteral("Classic tool"));
+    modes->addSpacing(twipsToPixels(240));
+    modes->addWidget(m_optWizard);
+    modes->addSpacing(twipsToPixels(480));
+    modes->addWidget(m_optClassic);
+    modes->addStretch();
+    layout->addLayout(modes);
+
+    layout->addWidget(wrappedLabel(
+        page, "Label3",
+        QStringLiteral("Please note that the classic tool provides more options then the wizard. To have a look "
+                       "at all the options you will need to open the config file in a text editor.")));
+    m_remember = checkBox(page, "chkremember", QStringLiteral("Do not ask again"), false);
+    layout->addWidget(m_remember);
+    layout->addStretch();
+}
+
+void WizardWindow::buildGamePage(QFrame *page)
+{
+    QVBoxLayout *layout = pageLayout(page);
+    layout->addWidget(
+        captionLabel(page, "lblname", QStringLiteral("Please choose the map you wish to run on your server:")));
+
+    // GTA III maps on the left, Vice City maps on the right.
+    auto *maps = new QGridLayout;
+    maps->setContentsMargins(twipsToPixels(240), 0, 0, 0);
+    maps->setHorizontalSpacing(twipsToPixels(480));
+    maps->setVerticalSpacing(twipsToPixels(45));
+    m_optPortland = optionButton(page, "optgta3portland", QStringLiteral("GTA III - Portland"), true);
+    m_optShoreSide = optionButton(page, "optgta3ssv", QStringLiteral("GTA III - Shore side Vale"));
+    m_optStaunton = optionButton(page, "optgta3staunton", QStringLiteral("GTA III - Staunton Island"));
+    m_optViceDm = optionButton(page, "optvicedm", QStringLiteral("Vice City - Deathmatch"));
+    m_optViceStunt = optionButton(page, "optvicestunt", QStringLiteral("Vice City - Stunt"));
+    maps->addWidget(m_optPortland, 0, 0);
+    maps->addWidget(m_optShoreSide, 1, 0);
+    maps->addWidget(m_optStaunton, 2, 0);
+    maps->addWidget(m_optViceDm, 0, 1);
+    maps->addWidget(m_optViceStunt, 1, 1);
+    maps->setColumnStretch(2, 1);
+    layout->addLayout(maps);
+    layout->addStretch();
+}
+
+void WizardWindow::buildBasicsPage(QFrame *page)
+{
+    QVBoxLayout *layout = pageLayout(page);
+    layout->addWidget(captionLabel(page, "lblserver", QStringLiteral("Please enter a name for your server:")));
+    m_server = textBox(page, "txtserver", QStringLiteral("KVX 0.5 NoName VC Server (QOR)"), 3855);
+    layout->addWidget(m_server);
+    layout->addWidget(wrappedLabel(
+        page, "lblport",
+        QStringLiteral("Please specify a port number to be used for the server. This port needs to be open on "
+                       "your firewall. Please note that ASE uses the port + 123 for reporting. Make sure this "
+                       "port is open as well.")));
+
+    auto *ports = new QHBoxLayout;
+    m_port = textBox(page, "txtport", QStringLiteral("2003"), 1335);
+    ports->addWidget(m_port);
+    ports->addSpacing(twipsToPixels(360));
+    ports->addWidget(captionLabel(page, "lblase", QStringLiteral("ASE port:")));
+    m_ase = textBox(page, "txtase", QStringLiteral("2126"), 975);
+    // Only a display: the operator cannot type into it or tab onto it.
+    m_ase->setReadOnly(true);
+    m_ase->setFocusPolicy(Qt::NoFocus);
+    QPalette grey = m_ase->palette();
+    grey.setColor(QPalette::Base, grey.color(QPalette::Window));
+    m_ase->setPalette(grey);
+    ports->addWidget(m_ase);
+    ports->addSpacing(twipsToPixels(360));
+    m_aseReporting = checkBox(page, "ChkASE", QStringLiteral("Enable ASE reporting"), true);
+    ports->addWidget(m_aseReporting);
+    ports->addStretch();
+    layout->addLayout(ports);
+    layout->addStretch();
+}
+
+void WizardWindow::buildPlayersPage(QFrame *page)
+{
+    QVBoxLayout *layout = pageLayout(page);
+    layout->addWidget(wrappedLabel(
+        page, "lblplayers",
+        QStringLiteral("Please specify the max allowed number of players on the servers. Please note that this "
+                       "number is heavilly dependend on your upstream speed. A linear increase in players equals "
+                       "an exponantial increase in bandwith!")));
+    m_players = textBox(page, "txtplayers", QStringLiteral("26"), 975, true);
+    layout->addWidget(m_players, 0, Qt::AlignHCenter);
+    layout->addStretch();
+}
+
+void WizardWindow::buildEnvironmentPage(QFrame *page)
+{
+    QVBoxLayout *layout = pageLayout(page);
+    layout->addWidget(wrappedLabel(
+        page, "lbltime",
+        QStringLiteral("The ingame time starts counting from the moment the server starts. Ingame time gets "
+                       "synchronised on all clients. Time can also be changed from within the Admin Panel.")));
+
+    QToolButton *hourUp = nullptr;
+    QToolButton *hourDown = nullptr;
+    QToolButton *minuteUp = nullptr;
+    QToolButton *minuteDown = nullptr;
+    auto *time = new QHBoxLayout;
+    time->setSpacing(twipsToPixels(30));
+    time->addSpacing(twipsToPixels(240));
+    m_hour = textBox(page, "txthour", QStringLiteral("12"), 495, true);
+    time->addWidget(m_hour);
+    time->addWidget(spinner(page, "UDhour", &hourUp, &hourDown));
+    auto *colon = captionLabel(page, "lbltime2", QStringLiteral(":"));
+    colon->setAlignment(Qt::AlignCenter);
+    time->addSpacing(twipsToPixels(45));
+    time->addWidget(colon);
+    time->addSpacing(twipsToPixels(45));
+    m_minute = textBox(page, "txtminute", QStringLiteral("30"), 495, true);
+    time->addWidget(m_minute);
+    time->addWidget(spinner(page, "udminute", &minuteUp, &minuteDown));
+    time->addStretch();
+    layout->addLayout(time);
+
+    // Each click replaces its box's text by the stepped number, wrapping the day.
+    connect(hourUp, &QToolButton::clicked, this, [this] { m_hour->setText(spinValue(m_hour->text(), 1, 23)); });
+    connect(hourDown, &QToolButton::clicked, this, [this] { m_hour->setText(spinValue(m_hour->text(), -1, 23)); });
+    connect(minuteUp, &QToolButton::clicked, this,
+            [this] { m_minute->setText(spinValue(m_minute->text(), 1, 59)); });
+    connect(minuteDown, &QToolButton::clicked, this,
+            [this] { m_minute->setText(spinValue(m_minute->text(), -1, 59)); });
+
+    layout->addWidget(wrappedLabel(
+        page, "lblweather",
+        QStringLiteral("Weather is also synchronised through  the server. Please select whether you want it to be "
+                       "randomized or not. Weather can be changed by the admin.")));
+    m_weather = checkBox(page, "chkweather", QStringLiteral("Randomize weather"), true);
+    layout->addWidget(m_weather);
+    layout->addStretch();
+}
+
+void WizardWindow::buildAdminPage(QFrame *page)
+{
+    QVBoxLayout *layout = pageLayout(page);
+
+    auto *password = new QHBoxLayout;
+    password->addWidget(wrappedLabel(
+                            page, "Label1",
+                            QStringLiteral("If you only want your friends to join, you can set a general password "
+                                           "to the server:")),
+                        1);
+    password->addSpacing(twipsToPixels(120));
+    m_password = textBox(page, "txtpwd", QString(), 2055);
+    password->addWidget(m_password, 0, Qt::AlignVCenter);
+    layout->addLayout(password);
+
+    layout->addWidget(wrappedLabel(
+        page, "lbladmin",
+        QStringLiteral("The following settings apply to the admin panel. The port used is independent from the "
+                       "standard game ports. Only enable remote shutdown if you really can trust your admins.")));
+
+    // Switches on the left, each beside the field that belongs with it.
+    auto *admin = new QGridLayout;
+    admin->setHorizontalSpacing(twipsToPixels(120));
+    admin->setVerticalSpacing(twipsToPixels(45));
+    m_admin = checkBox(page, "chkadmin", QStringLiteral("Enable Admin functions"), false);
+    m_shutdown = checkBox(page, "chkshutdown", QStringLiteral("Allow Remote Shutdown"), false);
+    m_adminPlus = checkBox(page, "chkadminplus", QStringLiteral("Enable Admin Plus"), false);
+    m_adminPlus->setToolTip(QStringLiteral("Admin+ allows you to have much more control over your server than "
+                                           "normal admin, but uses more bandwidth. Admin+ is required for "
+                                           "Tallomar."));
+    m_adminPort = textBox(page, "txtadminport", QStringLiteral("4003"), 1335, true);
+    m_adminPassword = textBox(page, "txtadminpwd", QString(), 2055);
+    m_adminPlusPassword = textBox(page, "txtadminpluspwd", QString(), 2055);
+    admin->addWidget(m_admin, 0, 0);
+    admin->addWidget(m_shutdown, 1, 0);
+    admin->addWidget(m_adminPlus, 2, 0);
+    admin->addWidget(captionLabel(page, "lbladminport", QStringLiteral("port:")), 0, 2, Qt::AlignRight);
+    admin->addWidget(captionLabel(page, "lbladminpwd", QStringLiteral("password:")), 1, 2, Qt::AlignRight);
+    admin->addWidget(captionLabel(page, "lbladminpluspwd", QStringLiteral("admin plus pass:")), 2, 2,
+                     Qt::AlignRight);
+    admin->addWidget(m_adminPort, 0, 3, Qt::AlignLeft);
+    admin->addWidget(m_adminPassword, 1, 3);
+    admin->addWidget(m_adminPlusPassword, 2, 3);
+    admin->setColumnStretch(1, 1);
+    layout->addLayout(admin);
+    layout->addStretch();
+}
+
+void WizardWindow::buildFinalPage(QFrame *page)
+{
+    QVBoxLayout *layout = pageLayout(page);
+    layout->addWidget(wrappedLabel(
+        page, "lblfinal",
+        QStringLiteral("Congratulations,  your basic server configuration file is now complete. Press the launch "
+                       "button to start your server. Make sure to read the server readme for additional "
+                       "information. Pressing exit here does not save the config file!")));
+    layout->addWidget(wrappedLabel(
+        page, "lblmotd",
+        QStringLiteral("The Message Of The Day (MOTD) is a small text displayed when people enter the server. It "
+                       "can contain rules, announcements, gang info or just a funny quote.")));
+
+    auto *motd = new QHBoxLayout;
+    m_motdEnabled = checkBox(page, "chkmotd", QStringLiteral("Enable MOTD"), true);
+    motd->addWidget(m_motdEnabled);
+    motd->addStretch();
+    auto *change = new QPushButton(QStringLiteral("Change MOTD ..."), page);
+    change->setObjectName(QStringLiteral("cmdchangemotd"));
+    change->setFixedSize(twipsToPixels(1575), twipsToPixels(375));
+    connect(change, &QPushButton::clicked, this, &WizardWindow::showMotdEditor);
+    motd->addWidget(change);
+    layout->addLayout(motd);
+    layout->addStretch();
+}
