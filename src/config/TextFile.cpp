@@ -41,23 +41,58 @@ QByteArray encodeCodePage(const QString &text, qsizetype *badIndex)
     return QByteArray();
 }
 
+namespace {
+
+// Cuts text into lines as it arrives, so a file is read in pieces without
+// holding it whole. A CR at the end of one piece and an LF at the start of
+// the next make one break.
+class LineSplitter
+{
+public:
+    void feed(QStringView text)
+    {
+        qsizetype start = 0;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text.at(i);
+            if (m_afterCr) {
+                m_afterCr = false;
+                if (c == u'\n') {
+                    start = i + 1;
+                    continue;
+                }
+            }
+            if (c != u'\r' && c != u'\n')
+                continue;
+            m_pending += text.mid(start, i - start);
+            m_lines.append(m_pending);
+            m_pending.clear();
+            m_afterCr = c == u'\r';
+            start = i + 1;
+        }
+        m_pending += text.mid(start);
+    }
+
+    QStringList finish()
+    {
+        if (!m_pending.isEmpty())
+            m_lines.append(m_pending);
+        m_pending.clear();
+        return std::move(m_lines);
+    }
+
+private:
+    QStringList m_lines;
+    QString m_pending;
+    bool m_afterCr = false;
+};
+
+} // namespace
+
 QStringList splitLines(const QString &text)
 {
-    QStringList lines;
-    qsizetype start = 0;
-    const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const QChar c = text.at(i);
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines.append(text.mid(start, i - start));
-        if (c == u'\r' && i + 1 < size && text.at(i + 1) == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < size)
-        lines.append(text.mid(start));
-    return lines;
+    LineSplitter splitter;
+    splitter.feed(text);
+    return splitter.finish();
 }
 
 TextReadResult readTextLines(const QString &path)
@@ -65,11 +100,19 @@ TextReadResult readTextLines(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {false, {}, file.errorString()};
-    const QByteArray bytes = file.readAll();
-    // readAll() cannot tell a read error from an empty file by itself.
-    if (file.error() != QFileDevice::NoError)
-        return {false, {}, file.errorString()};
-    return {true, splitLines(decodeCodePage(bytes)), QString()};
+    QStringDecoder decoder(codePage);
+    LineSplitter splitter;
+    QByteArray buffer(64 * 1024, Qt::Uninitialized);
+    for (;;) {
+        const qint64 read = file.read(buffer.data(), buffer.size());
+        if (read < 0)
+            return {false, {}, file.errorString()};
+        if (read == 0)
+            break;
+        const QString text = decoder.decode(QByteArrayView(buffer.constData(), read));
+        splitter.feed(text);
+    }
+    return {true, splitter.finish(), QString()};
 }
 
 bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error)
