@@ -1,4 +1,5 @@
 #include "config/ConfigBuilder.h"
+#include "config/ConfigCommit.h"
 #include "config/ConfigFile.h"
 #include "config/TextFile.h"
 
@@ -146,6 +147,67 @@ private slots:
         result = saveconfig(dir.filePath("missing/kvxserver.conf"), document);
         QVERIFY(!result.ok);
         QVERIFY(!QFileInfo::exists(dir.filePath("missing")));
+    }
+
+    // A save over a file with hand edits keeps the old file as a backup; a
+    // file the tool wrote itself makes none.
+    void handEditsAreBackedUp_data()
+    {
+        QTest::addColumn<std::function<void(QStringList &)>>("edit");
+        QTest::addColumn<bool>("backup");
+        using Edit = std::function<void(QStringList &)>;
+        QTest::newRow("tool-written, other values") << Edit([](QStringList &l) {
+            l[5] = "ServerName \"Other\"";
+            l[253] = "#mode: classic";
+            l[129] = "StatLogging 1";
+        }) << false;
+        QTest::newRow("written by the classic editor") << Edit([](QStringList &l) {
+            const QStringList classic = buildclassic(classicDefaults()).lines();
+            l[2] = classic[2];
+            l[47] = classic[47];
+            l[48] = classic[48];
+            l[50] = "Game 1";
+        }) << false;
+        QTest::newRow("chat flood count changed") << Edit([](QStringList &l) { l[200] = "ChatFloodMaxCount 5"; }) << true;
+        QTest::newRow("send limit enabled") << Edit([](QStringList &l) { l[228] = "ServerSendLimitEnabled 1"; }) << true;
+        QTest::newRow("comment of their own") << Edit([](QStringList &l) { l.insert(10, "# my note"); }) << true;
+        QTest::newRow("last line missing") << Edit([](QStringList &l) { l.removeLast(); }) << true;
+    }
+
+    void handEditsAreBackedUp()
+    {
+        QFETCH(std::function<void(QStringList &)>, edit);
+        QFETCH(bool, backup);
+        QTemporaryDir dir;
+        const QString path = configFilePath(dir.path());
+        ConfigDocument written = buildwizard(wizardDefaults());
+        commitwizard(written, wizardDefaults(), {});
+        QStringList lines = written.lines();
+        edit(lines);
+        const QByteArray old = lines.join("\r\n").toLatin1() + "\r\n";
+        write(path, old);
+
+        QVERIFY(saveconfig(path, written).ok);
+        QCOMPARE(QFileInfo::exists(backupFilePath(path)), backup);
+        if (backup)
+            QCOMPARE(contents(backupFilePath(path)), old);
+        QCOMPARE(loadconfig(path).lines, written.lines());
+    }
+
+    void failedBackupStopsTheSave()
+    {
+        QTemporaryDir dir;
+        const QString path = configFilePath(dir.path());
+        QStringList lines = buildwizard(wizardDefaults()).lines();
+        lines[200] = "ChatFloodMaxCount 5";
+        const QByteArray old = lines.join("\r\n").toLatin1() + "\r\n";
+        write(path, old);
+        QVERIFY(QDir(dir.path()).mkpath("kvxserver.conf.bak/inside"));
+
+        const SaveResult result = saveconfig(path, buildwizard(wizardDefaults()));
+        QVERIFY(!result.ok);
+        QVERIFY2(result.error.contains("kvxserver.conf.bak"), qPrintable(result.error));
+        QCOMPARE(contents(path), old);
     }
 };
 

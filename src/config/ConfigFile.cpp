@@ -2,7 +2,11 @@
 
 #include "ConfigTemplate.h"
 
+#include <algorithm>
+
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -13,7 +17,74 @@ QString lineOwner(qsizetype index)
                              : QStringLiteral("the setting %1").arg(setting);
 }
 
+// The lines a save rewrites from the fields: the value lines and the
+// tool-state lines. Every other line is the template's own text.
+bool managedLine(qsizetype index)
+{
+    static const int managed[] = {
+        ConfigLine::ServerName, ConfigLine::ServerPort, ConfigLine::MaxPlayers, ConfigLine::GameMap,
+        ConfigLine::GameHour, ConfigLine::GameMins, ConfigLine::RandomWeather, ConfigLine::MOTDEnabled,
+        ConfigLine::MOTDURL, ConfigLine::ASE, ConfigLine::StatLogging, ConfigLine::ServerPasswordEnabled,
+        ConfigLine::ServerPassword, ConfigLine::AdminServer, ConfigLine::AdminPlus, ConfigLine::AdminPort,
+        ConfigLine::AdminPassword, ConfigLine::AdminPlusPassword, ConfigLine::AdminAllowShutdown,
+        ConfigLine::Mode, ConfigLine::ShowPage1,
+    };
+    return std::find(std::begin(managed), std::end(managed), index) != std::end(managed);
+}
+
+// Whether replacing `old` with `document` would lose something the operator
+// wrote by hand. Either front end's template text counts as the tool's own,
+// so a file saved by one and then by the other makes no backup.
+bool holdsHandEdits(const QStringList &old, const ConfigDocument &document)
+{
+    if (old.size() != document.count())
+        return true;
+    for (qsizetype i = 0; i < old.size(); ++i) {
+        const QString &line = old.at(i);
+        if (line == document.line(i) || managedLine(i))
+            continue;
+        if (line != templateLine(int(i), TemplateVariant::Wizard) && line != templateLine(int(i), TemplateVariant::Classic))
+            return true;
+    }
+    return false;
+}
+
+// Copies an old file with hand edits to its backup; false with a sentence for
+// the operator when that cannot be done.
+bool backUpHandEdits(const QString &path, const ConfigDocument &document, QString *error)
+{
+    if (!QFileInfo(path).isFile())
+        return true;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("%1 was not saved: the old file could not be read to keep a backup of it: %2")
+                     .arg(QDir::toNativeSeparators(path), file.errorString());
+        return false;
+    }
+    const QByteArray old = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        *error = QStringLiteral("%1 was not saved: the old file could not be read to keep a backup of it: %2")
+                     .arg(QDir::toNativeSeparators(path), file.errorString());
+        return false;
+    }
+    if (!holdsHandEdits(splitLines(decodeCodePage(old)), document))
+        return true;
+    QString reason;
+    if (!writeFileAtomically(backupFilePath(path), old, &reason)) {
+        *error = QStringLiteral("%1 was not saved, so that the changes made to it by hand are kept: the backup %2 "
+                                "could not be written: %3")
+                     .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(backupFilePath(path)), reason);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
+
+QString backupFilePath(const QString &configPath)
+{
+    return configPath + QLatin1String(".bak");
+}
 
 QString configFileName()
 {
@@ -54,6 +125,8 @@ SaveResult saveconfig(const QString &path, const ConfigDocument &document)
         bytes += "\r\n";
     }
     QString error;
+    if (!backUpHandEdits(path, document, &error))
+        return {false, error};
     if (!writeFileAtomically(path, bytes, &error))
         return {false, QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), error)};
     return {true, QString()};
