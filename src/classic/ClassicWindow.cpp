@@ -1,14 +1,415 @@
 #include "ClassicWindow.h"
 
-// Placeholder until the classic editor's form lands.
+#include "ClassicFrame.h"
+#include "ClassicRules.h"
+#include "UpDownSpinner.h"
+#include "WrappingCheckBox.h"
+#include "about/AboutBox.h"
+#include "app/Banner.h"
+#include "app/Dialogs.h"
+#include "app/FieldBinding.h"
+#include "app/ServerLauncher.h"
+#include "app/Twips.h"
+#include "app/WizardWindow.h"
+#include "config/ConfigBuilder.h"
+#include "config/ConfigCommit.h"
+#include "config/ConfigFile.h"
+#include "config/ConfigReader.h"
+#include "motd/MotdFile.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QScreen>
+
+namespace {
+
+// Files that cannot be read or written are reported under the title of the
+// tool's other error messages.
+const QString errorTitle = QStringLiteral("Server config Error");
+
+const QString defaultMotd = QStringLiteral(
+    "Welcome\n\nI have not yet edited the motd.txt file, but this is my Server!\n\nHave fun.\n");
+
+// The map list in the order the selector shows it (not the file's order).
+const QStringList mapListOrder = {
+    QStringLiteral("GTA3 - Portland"),       QStringLiteral("GTA3 - Shore Side Vale"),
+    QStringLiteral("GTA3 - Staunton Island"), QStringLiteral("Vice City - Deathmatch"),
+    QStringLiteral("Vice City - Stunt"),
+};
+const QString defaultMap = QStringLiteral("Vice City - Deathmatch");
+
+template <typename Widget>
+Widget *placed(Widget *widget, const char *name, int left, int top, int width, int height)
+{
+    widget->setObjectName(QLatin1String(name));
+    placeInTwips(widget, left, top, width, height);
+    return widget;
+}
+
+QGroupBox *frame(QWidget *parent, const char *name, const QString &caption, int left, int top, int width,
+                 int height)
+{
+    return placed(new ClassicFrame(caption, parent), name, left, top, width, height);
+}
+
+QLineEdit *textBox(QWidget *parent, const char *name, const QString &text, int left, int top, int width,
+                   int height)
+{
+    return placed(new QLineEdit(text, parent), name, left, top, width, height);
+}
+
+template <typename Box = QCheckBox>
+QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption, bool ticked, int left, int top,
+                    int width, int height)
+{
+    QCheckBox *box = placed(new Box(caption, parent), name, left, top, width, height);
+    box->setChecked(ticked);
+    // The check box metrics of the desktop the layout was drawn for: a
+    // 13-pixel box, 4 pixels before the caption. With the wider defaults
+    // several captions would not fit their boxes.
+    box->setStyleSheet(QStringLiteral("QCheckBox { spacing: 4px; } QCheckBox::indicator { width: 13px; height: 13px; }"));
+    return box;
+}
+
+QLabel *label(QWidget *parent, const char *name, const QString &caption, int left, int top, int width, int height)
+{
+    return placed(new QLabel(caption, parent), name, left, top, width, height);
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QString &caption, int left, int top, int width,
+                    int height)
+{
+    return placed(new QPushButton(caption, parent), name, left, top, width, height);
+}
+
+// One of the two etched separator lines: a dark one with a light one beside it.
+QFrame *verticalLine(QWidget *parent, const char *name, int left, QPalette::ColorRole colour)
+{
+    auto *line = placed(new QFrame(parent), name, left, 240, 15, 1200 - 240);
+    line->setAutoFillBackground(true);
+    line->setBackgroundRole(colour);
+    return line;
+}
+
+// Text boxes break lines with "\n", motd.txt with CR LF.
+QString toTextBoxBreaks(QString text)
+{
+    return text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
+
+} // namespace
+
 ClassicWindow::ClassicWindow(WizardWindow *wizard, const ToolContext &context)
     : m_wizard(wizard)
     , m_context(context)
 {
     setObjectName(QStringLiteral("frmclassic"));
+    setWindowTitle(QStringLiteral("Korvexa 0.5 Server Config Tool"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
+    setupToolWindow(this, 6360, 6960);
+    buildForm();
+    setTabOrderChain();
+    attachClassicRules(this, {m_cmbgamemode, m_txtplayers, m_txtport, m_txtadminport, m_txthour, m_txtminute,
+                              m_UDhour, m_udminute});
+
+    connect(m_Command1, &QPushButton::clicked, this, &ClassicWindow::endTool);
+    connect(m_Command2, &QPushButton::clicked, this, &ClassicWindow::saveAndLaunch);
+    connect(m_Command3, &QPushButton::clicked, this, [this] { showAboutBox(this); });
+    connect(m_Command4, &QPushButton::clicked, this, &ClassicWindow::backToWizard);
+}
+
+void ClassicWindow::buildForm()
+{
+    new Banner(this);
+
+    m_frame1 = frame(this, "Frame1", QStringLiteral("Server Name"), 120, 960, 4095, 615);
+    m_txtserver = textBox(m_frame1, "txtserver", QStringLiteral("KVX 0.5 NoName VC Server (QOR)"), 120, 240, 3855, 285);
+
+    m_frame2 = frame(this, "Frame2", QStringLiteral("Maximum number of players"), 120, 1680, 2415, 615);
+    m_txtplayers = textBox(m_frame2, "txtplayers", QStringLiteral("26"), 720, 240, 975, 285);
+
+    m_frame5 = frame(this, "Frame5", QStringLiteral("Port"), 2640, 1680, 1575, 615);
+    m_txtport = textBox(m_frame5, "txtport", QStringLiteral("2003"), 120, 240, 1335, 285);
+
+    m_frame7 = frame(this, "Frame7", QStringLiteral("Map - gamemode"), 120, 2400, 2415, 735);
+    m_cmbgamemode = placed(new QComboBox(m_frame7), "cmbgamemode", 120, 240, 2175, 315);
+    m_cmbgamemode->setEditable(true);
+    // The edit part holds exactly what the operator types: no completion, and
+    // Enter does not add the typed text to the list.
+    m_cmbgamemode->setCompleter(nullptr);
+    m_cmbgamemode->setInsertPolicy(QComboBox::NoInsert);
+    m_cmbgamemode->setEditText(defaultMap);
+    // Keep the list's selection on the entry the text names, so the list
+    // opens (and the arrow keys step) from the map shown.
+    connect(m_cmbgamemode, &QComboBox::editTextChanged, this, [this](const QString &text) {
+        const int index = m_cmbgamemode->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        if (index >= 0 && index != m_cmbgamemode->currentIndex())
+            m_cmbgamemode->setCurrentIndex(index);
+    });
+
+    m_frame4 = frame(this, "Frame4", QStringLiteral("ASE"), 2640, 2400, 1575, 735);
+    // The caption wraps onto two lines; two pixels taller than drawn, so both
+    // fit whole.
+    m_ChkASE = checkBox<WrappingCheckBox>(m_frame4, "ChkASE", QStringLiteral("Enable ASE reporting"), true, 120, 240,
+                                          1335, 405);
+
+    QGroupBox *frame6 = frame(this, "Frame6", QStringLiteral("Admin Panel"), 120, 3240, 4095, 1335);
+    m_chkadmin = checkBox(frame6, "chkadmin", QStringLiteral("Enable"), false, 120, 240, 800, 255);
+    m_chkadminplus = checkBox(frame6, "chkadminplus", QStringLiteral("Enable Admin Plus"), false, 120, 600, 1680, 255);
+    label(frame6, "Label4", QStringLiteral("Shutdown:"), 120, 960, 855, 255);
+    m_chkshutdown = checkBox(frame6, "chkshutdown", QStringLiteral("Allow"), false, 960, 960, 735, 255);
+    verticalLine(frame6, "Line1", 1800, QPalette::Dark);
+    verticalLine(frame6, "Line2", 1815, QPalette::Light);
+    label(frame6, "Label2", QStringLiteral("Port:"), 1920, 240, 735, 255);
+    m_txtadminport = textBox(frame6, "txtadminport", QString(), 2760, 240, 1215, 285);
+    // Four pixels wider than drawn, for the caption; the text box still lies clear.
+    label(frame6, "Label1", QStringLiteral("Password:"), 1920, 600, 795, 255);
+    m_txtadminpwd = textBox(frame6, "txtadminpwd", QString(), 2760, 600, 1215, 285);
+    label(frame6, "Label6", QStringLiteral("Pass + :"), 1920, 960, 735, 255);
+    m_txtadminpluspwd = textBox(frame6, "txtadminpluspwd", QString(), 2760, 960, 1215, 285);
+
+    QGroupBox *frame11 = frame(this, "Frame11", QStringLiteral("Environment"), 4320, 960, 1935, 1335);
+    label(frame11, "Label5", QStringLiteral("Time:"), 120, 240, 1575, 255);
+    m_txthour = textBox(frame11, "txthour", QStringLiteral("12"), 120, 480, 375, 285);
+    m_UDhour = placed(new UpDownSpinner(QStringLiteral("UDhour"), frame11), "UDhour", 480, 480, 255, 300);
+    m_txtminute = textBox(frame11, "txtminute", QStringLiteral("30"), 960, 480, 375, 285);
+    m_udminute = placed(new UpDownSpinner(QStringLiteral("udminute"), frame11), "udminute", 1320, 480, 255, 300);
+    // Three pixels wider than drawn, for the caption.
+    m_chkweather = checkBox(frame11, "chkweather", QStringLiteral("Randomize weather"), true, 120, 960, 1755, 255);
+
+    QGroupBox *frame8 = frame(this, "Frame8", QStringLiteral("Serverpassword"), 4320, 2400, 1935, 735);
+    m_txtpwd = textBox(frame8, "txtpwd", QString(), 120, 300, 1695, 285);
+
+    QGroupBox *frame10 = frame(this, "Frame10", QStringLiteral("Stat logging"), 4320, 3240, 1935, 615);
+    m_Check5 = checkBox(frame10, "Check5", QStringLiteral("Enabled"), false, 120, 240, 1695, 255);
+
+    QGroupBox *frame9 = frame(this, "Frame9", QStringLiteral("MOTD"), 120, 4680, 6135, 1695);
+    m_chkmotd = checkBox(frame9, "chkmotd", QStringLiteral("Ingame MOTD Enabled"), false, 120, 240, 2055, 255);
+    m_Text8 = placed(new QPlainTextEdit(defaultMotd, frame9), "Text8", 120, 480, 5895, 735);
+    m_Text8->setTabChangesFocus(true);
+    label(frame9, "Label7", QStringLiteral("Rich MOTD URL:"), 120, 1320, 1335, 255);
+    m_txturl = textBox(frame9, "txturl", defaultMotdUrl(), 1560, 1300, 4455, 285);
+
+    // The listen-mode notice covers the five frames that listen mode locks.
+    m_frameListen = frame(this, "FrameListen", QString(), 120, 960, 4095, 2295);
+    m_frameListen->setAutoFillBackground(true);
+    QLabel *notice = label(m_frameListen, "Label3",
+                           QStringLiteral("To set server name, port and users, use the settings in the KVX Client."),
+                           600, 840, 2895, 855);
+    notice->setWordWrap(true);
+    m_frameListen->hide();
+    m_frameListen->raise();
+
+    m_Command3 = button(this, "Command3", QStringLiteral("&About..."), 120, 6480, 1200, 375);
+    m_Command1 = button(this, "Command1", QStringLiteral("&Cancel"), 1560, 6480, 1200, 375);
+    m_Command4 = button(this, "Command4", QStringLiteral("&Wizard..."), 3000, 6480, 1215, 375);
+    // One pixel wider than drawn, for the caption; it still ends with the MOTD frame.
+    m_Command2 = button(this, "Command2", QStringLiteral("&Save && launch server"), 4560, 6480, 1695, 375);
+}
+
+void ClassicWindow::setTabOrderChain()
+{
+    const QList<QWidget *> chain = {
+        m_txtplayers, m_txtport,   m_cmbgamemode, m_txtpwd,    m_chkmotd,      m_Text8,        m_Check5,
+        m_chkadmin,   m_chkshutdown, m_txtadminport, m_txtadminpwd, m_Command2, m_Command3,     m_Command1,
+        m_ChkASE,     m_txthour,   m_txtminute,   m_udminute,  m_UDhour,       m_chkweather,   m_chkadminplus,
+        m_txtadminpluspwd, m_Command4, m_txturl,  m_txtserver,
+    };
+    for (qsizetype i = 0; i + 1 < chain.size(); ++i)
+        setTabOrder(chain.at(i), chain.at(i + 1));
+    m_tabOrder = chain;
 }
 
 void ClassicWindow::showClassic()
 {
-    show();
+    if (!m_loaded) {
+        m_loaded = true;
+        load();
+        if (const QScreen *screen = this->screen())
+            move(screen->availableGeometry().center() - rect().center());
+        show();
+        focusFirstField();
+    } else {
+        show();
+    }
+    raise();
+    activateWindow();
+}
+
+void ClassicWindow::load()
+{
+    m_cmbgamemode->clear();
+    m_cmbgamemode->addItems(mapListOrder);
+    m_cmbgamemode->setEditText(defaultMap);
+
+    const QStringList lines = readConfigLines();
+    readMotd();
+    // Through the controls and in the file's order, so the map rule sees the
+    // player count the lines before the map gave.
+    for (const FieldAssignment &assignment : loadclassic(lines))
+        applyAssignment(this, assignment);
+    m_document = buildclassic(fields());
+
+    if (m_context.listenMode())
+        switchOnListenMode();
+}
+
+QStringList ClassicWindow::readConfigLines()
+{
+    const QString path = configFilePath(m_context.folder);
+    if (!QFileInfo::exists(path))
+        return {};
+    const TextReadResult read = loadconfig(path);
+    if (!read.ok) {
+        MessageBox::show(this, MessageBox::Icon::Exclamation, errorTitle,
+                         QStringLiteral("%1 could not be read: %2\r\nThe settings start from their default values.")
+                             .arg(m_context.displayPath(configFileName()), read.error));
+        return {};
+    }
+    return read.lines;
+}
+
+void ClassicWindow::readMotd()
+{
+    const QString path = m_context.path(motdFileName());
+    if (!QFileInfo::exists(path))
+        return;
+    const MotdReadResult read = loadmotd(path);
+    if (!read.ok) {
+        MessageBox::show(this, MessageBox::Icon::Exclamation, errorTitle,
+                         QStringLiteral("%1 could not be read: %2\r\nThe message of the day starts from its "
+                                        "default text.")
+                             .arg(m_context.displayPath(motdFileName()), read.error));
+        return;
+    }
+    setMotdText(read.text);
+}
+
+void ClassicWindow::switchOnListenMode()
+{
+    m_Command2->setText(QStringLiteral("Save && return"));
+    m_frameListen->show();
+    for (QGroupBox *locked : {m_frame1, m_frame2, m_frame4, m_frame5, m_frame7})
+        locked->setEnabled(false);
+    m_Command4->hide();
+}
+
+void ClassicWindow::focusFirstField()
+{
+    for (QWidget *widget : std::as_const(m_tabOrder)) {
+        if (widget->isEnabled() && widget->isVisibleTo(this)) {
+            widget->setFocus(Qt::ActiveWindowFocusReason);
+            return;
+        }
+    }
+}
+
+ClassicFields ClassicWindow::fields() const
+{
+    ClassicFields f;
+    f.txtserver = m_txtserver->text();
+    f.txtport = m_txtport->text();
+    f.txtplayers = m_txtplayers->text();
+    f.txthour = m_txthour->text();
+    f.txtminute = m_txtminute->text();
+    f.chkweather = m_chkweather->checkState();
+    f.chkmotd = m_chkmotd->checkState();
+    f.txturl = m_txturl->text();
+    f.ChkASE = m_ChkASE->checkState();
+    f.txtpwd = m_txtpwd->text();
+    f.chkadmin = m_chkadmin->checkState();
+    f.chkadminplus = m_chkadminplus->checkState();
+    f.txtadminport = m_txtadminport->text();
+    f.txtadminpwd = m_txtadminpwd->text();
+    f.txtadminpluspwd = m_txtadminpluspwd->text();
+    f.chkshutdown = m_chkshutdown->checkState();
+    f.cmbgamemode = m_cmbgamemode->currentText();
+    f.Check5 = m_Check5->checkState();
+    return f;
+}
+
+QString ClassicWindow::motdText() const
+{
+    // The raw text keeps no-break spaces, which the plain-text view would turn
+    // into ordinary ones; the code page holds them, so they go to the file.
+    QString text = m_Text8->document()->toRawText();
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return text.replace(QLatin1String("\n"), QLatin1String("\r\n"));
+}
+
+void ClassicWindow::setMotdText(const QString &crLfText)
+{
+    m_Text8->setPlainText(toTextBoxBreaks(crLfText));
+}
+
+void ClassicWindow::saveAndLaunch()
+{
+    const QList<CommitAlert> alerts = commitclassic(m_document, fields(), m_wizard->firstPageChoices());
+    for (CommitAlert alert : alerts)
+        MessageBox::show(this, MessageBox::Icon::Critical, commitAlertTitle(), commitAlertText(alert));
+
+    if (!writeFiles())
+        return;
+    if (m_context.listenMode()) {
+        endTool();
+        return;
+    }
+    switch (launchServer(this, m_context)) {
+    case LaunchOutcome::Started:
+    case LaunchOutcome::EndTool:
+        endTool();
+        break;
+    case LaunchOutcome::StayOpen:
+        break;
+    }
+}
+
+bool ClassicWindow::writeFiles()
+{
+    const SaveResult config = saveconfig(configFilePath(m_context.folder), m_document);
+    if (!config.ok) {
+        MessageBox::show(this, MessageBox::Icon::Critical, errorTitle, config.error);
+        return false;
+    }
+    const SaveResult motd = savemotd(m_context.path(motdFileName()), motdText());
+    if (!motd.ok) {
+        MessageBox::show(this, MessageBox::Icon::Critical, errorTitle,
+                         QStringLiteral("%1 could not be written: %2")
+                             .arg(m_context.displayPath(motdFileName()), motd.error));
+        return false;
+    }
+    return true;
+}
+
+void ClassicWindow::backToWizard()
+{
+    hide();
+    m_wizard->showFromClassic();
+}
+
+void ClassicWindow::endTool()
+{
+    const QScopedValueRollback ending(m_ending, true);
+    m_wizard->endTool();
+}
+
+void ClassicWindow::closeEvent(QCloseEvent *event)
+{
+    // Only the operator's close box ends the tool; a close from code is the
+    // wizard ending the tool, which is already under way.
+    if (event->spontaneous() && !m_ending)
+        endTool();
+    QWidget::closeEvent(event);
 }

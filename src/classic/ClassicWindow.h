@@ -2,10 +2,18 @@
 
 #include "app/ToolContext.h"
 #include "config/ConfigDocument.h"
+#include "config/ConfigFields.h"
 
 #include <QWidget>
 
 class WizardWindow;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class UpDownSpinner;
 
 // `frmclassic`: every setting in one window, with the message of the day.
 class ClassicWindow final : public QWidget
@@ -21,9 +29,69 @@ public:
 
     const ConfigDocument &document() const { return m_document; }
 
+    // The controls' current values.
+    ClassicFields fields() const;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
+    void buildForm();
+    void setTabOrderChain();
+    void load();
+    QStringList readConfigLines();
+    void readMotd();
+    void switchOnListenMode();
+    void focusFirstField();
+
+    void saveAndLaunch();
+    bool writeFiles();
+    void backToWizard();
+    // Ends the whole tool through the wizard; the wizard closes this window
+    // again, which must not end the tool a second time.
+    void endTool();
+
+    QString motdText() const;
+    void setMotdText(const QString &crLfText);
+
     WizardWindow *m_wizard;
     ToolContext m_context;
     ConfigDocument m_document;
     bool m_loaded = false;
+    bool m_ending = false;
+    QList<QWidget *> m_tabOrder;
+
+    QGroupBox *m_frame1 = nullptr;
+    QGroupBox *m_frame2 = nullptr;
+    QGroupBox *m_frame4 = nullptr;
+    QGroupBox *m_frame5 = nullptr;
+    QGroupBox *m_frame7 = nullptr;
+    QGroupBox *m_frameListen = nullptr;
+
+    QLineEdit *m_txtserver = nullptr;
+    QLineEdit *m_txtplayers = nullptr;
+    QLineEdit *m_txtport = nullptr;
+    QComboBox *m_cmbgamemode = nullptr;
+    QCheckBox *m_ChkASE = nullptr;
+    QCheckBox *m_chkadmin = nullptr;
+    QCheckBox *m_chkadminplus = nullptr;
+    QCheckBox *m_chkshutdown = nullptr;
+    QLineEdit *m_txtadminport = nullptr;
+    QLineEdit *m_txtadminpwd = nullptr;
+    QLineEdit *m_txtadminpluspwd = nullptr;
+    QLineEdit *m_txthour = nullptr;
+    UpDownSpinner *m_UDhour = nullptr;
+    QLineEdit *m_txtminute = nullptr;
+    UpDownSpinner *m_udminute = nullptr;
+    QCheckBox *m_chkweather = nullptr;
+    QLineEdit *m_txtpwd = nullptr;
+    QCheckBox *m_Check5 = nullptr;
+    QCheckBox *m_chkmotd = nullptr;
+    QPlainTextEdit *m_Text8 = nullptr;
+    QLineEdit *m_txturl = nullptr;
+
+    QPushButton *m_Command1 = nullptr;
+    QPushButton *m_Command2 = nullptr;
+    QPushButton *m_Command3 = nullptr;
+    QPushButton *m_Command4 = nullptr;
 };

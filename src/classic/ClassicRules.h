@@ -1,0 +1,23 @@
+#pragma once
+
+class QComboBox;
+class QLineEdit;
+class QWidget;
+class UpDownSpinner;
+
+// The classic editor's field rules: key filters on its numeric text boxes,
+// the two start-time spinners, and the Vice City player limit that follows
+// the map text. They only look at and change the fields' texts.
+struct ClassicRuleFields {
+    QComboBox *cmbgamemode;
+    QLineEdit *txtplayers;
+    QLineEdit *txtport;
+    QLineEdit *txtadminport;
+    QLineEdit *txthour;
+    QLineEdit *txtminute;
+    UpDownSpinner *UDhour;
+    UpDownSpinner *udminute;
+};
+
+// Message boxes of the rules are owned by `window`.
+void attachClassicRules(QWidget *window, const ClassicRuleFields &fields);

@@ -1,0 +1,53 @@
+#include "UpDownSpinner.h"
+
+#include <QKeyEvent>
+#include <QToolButton>
+
+namespace {
+
+QToolButton *arrowButton(QWidget *parent, const QString &name, Qt::ArrowType arrow)
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setArrowType(arrow);
+    button->setAutoRepeat(true);
+    return button;
+}
+
+} // namespace
+
+UpDownSpinner::UpDownSpinner(const QString &name, QWidget *parent)
+    : QWidget(parent)
+    , m_up(arrowButton(this, name + QLatin1String("Up"), Qt::UpArrow))
+    , m_down(arrowButton(this, name + QLatin1String("Down"), Qt::DownArrow))
+{
+    setObjectName(name);
+    // One tab stop for the pair: the up arrow takes the focus, and the arrow
+    // keys step while it has it.
+    m_up->setFocusPolicy(Qt::TabFocus);
+    m_down->setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
+    setFocusProxy(m_up);
+    m_up->installEventFilter(this);
+    connect(m_up, &QToolButton::clicked, this, [this] { emit stepped(+1); });
+    connect(m_down, &QToolButton::clicked, this, [this] { emit stepped(-1); });
+}
+
+void UpDownSpinner::resizeEvent(QResizeEvent *)
+{
+    const int upper = height() / 2;
+    m_up->setGeometry(0, 0, width(), upper);
+    m_down->setGeometry(0, upper, width(), height() - upper);
+}
+
+bool UpDownSpinner::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_up && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            emit stepped(key == Qt::Key_Up ? +1 : -1);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

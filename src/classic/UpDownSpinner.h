@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QWidget>
+
+class QToolButton;
+
+// A pair of small arrow buttons, one above the other, that only report their
+// clicks; the window decides what a step does to which field. Named after the
+// spinner ("UDhour"), the buttons are "<name>Up" and "<name>Down".
+class UpDownSpinner final : public QWidget
+{
+    Q_OBJECT
+public:
+    UpDownSpinner(const QString &name, QWidget *parent);
+
+    QToolButton *upButton() const { return m_up; }
+    QToolButton *downButton() const { return m_down; }
+
+signals:
+    void stepped(int step); // +1 for the up arrow, -1 for the down arrow
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QToolButton *m_up;
+    QToolButton *m_down;
+};
