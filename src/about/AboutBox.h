@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPixmap>
 #include <QUrl>
 
 // `frmAbout`: the tool's name, version, disclaimer and a button that opens the
@@ -12,7 +13,14 @@ public:
     explicit AboutBox(QWidget *parent = nullptr);
 
     static QUrl projectUrl();
+
+private:
+    // `Command1`: hands the address to the desktop's browser; the box stays.
+    void openProjectPage();
 };
 
 // Shows the About box modally over `owner`.
 void showAboutBox(QWidget *owner);
+
+// The 31 x 31 pixel icon of `picIcon`, painted in code.
+QPixmap aboutIcon();

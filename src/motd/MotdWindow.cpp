@@ -1,17 +1,131 @@
 #include "MotdWindow.h"
 
-// Placeholder until the MOTD editor's form lands.
-MotdWindow::MotdWindow(const ToolContext &context, const QString &)
+#include "MotdFile.h"
+#include "app/Dialogs.h"
+#include "app/Twips.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextDocument>
+
+namespace {
+
+const QString errorTitle = QStringLiteral("Server config Error");
+
+// The text box breaks lines with "\n"; the file with CR LF.
+QString toEditorText(QString fileText)
+{
+    return fileText.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
+
+QString toFileText(QString editorText)
+{
+    return editorText.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+}
+
+} // namespace
+
+MotdWindow::MotdWindow(const ToolContext &context, const QString &url)
     : m_context(context)
 {
     setObjectName(QStringLiteral("frmmotd"));
+    setWindowTitle(QStringLiteral("MOTD"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setupToolWindow(this, 4680, 4080);
+
+    m_text = new QPlainTextEdit(this);
+    m_text->setObjectName(QStringLiteral("txtmotd"));
+    // Tab moves on to the next field, as the tab order promises, instead of
+    // typing a tab character into the message.
+    m_text->setTabChangesFocus(true);
+    placeInTwips(m_text, 120, 120, 4455, 2295);
+
+    m_label = new QLabel(QStringLiteral("Rich MOTD URL - This has to be a rich text (.rtf) file stored on your "
+                                        "webspace. Include the full URL starting with http://"),
+                         this);
+    m_label->setObjectName(QStringLiteral("Label1"));
+    m_label->setWordWrap(true);
+    m_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    placeInTwips(m_label, 120, 2520, 4455, 495);
+
+    m_url = new QLineEdit(url, this);
+    m_url->setObjectName(QStringLiteral("txturl"));
+    placeInTwips(m_url, 120, 3000, 4455, 375);
+
+    m_save = new QPushButton(QStringLiteral("Save and go back"), this);
+    m_save->setObjectName(QStringLiteral("Command1"));
+    placeInTwips(m_save, 120, 3480, 4455, 495);
+    connect(m_save, &QPushButton::clicked, this, &MotdWindow::saveAndGoBack);
+
+    setTabOrder(m_save, m_text);
+    setTabOrder(m_text, m_url);
+    m_save->setFocus();
+
+    const QString path = m_context.path(motdFileName());
+    if (QFileInfo::exists(path))
+        loadmotd2(path);
 }
 
 QString MotdWindow::url() const
 {
-    return QString();
+    return m_url->text();
 }
 
-void MotdWindow::setUrl(const QString &)
+void MotdWindow::setUrl(const QString &url)
 {
+    m_url->setText(url);
+}
+
+QString MotdWindow::motdText() const
+{
+    // toPlainText() would turn no-break spaces into plain ones and so change
+    // the file behind the operator's back; the raw text keeps every
+    // character, with the block and soft line breaks to turn into CR LF.
+    QString text = m_text->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return toFileText(text);
+}
+
+void MotdWindow::loadmotd2(const QString &path)
+{
+    m_text->clear();
+    const MotdReadResult read = loadmotd(path);
+    if (!read.ok) {
+        // The window is not shown yet, so the box has no owner.
+        MessageBox::show(nullptr, MessageBox::Icon::Exclamation, errorTitle,
+                         QStringLiteral("The message of the day could not be read from %1:\r\n%2")
+                             .arg(QDir::toNativeSeparators(path), read.error));
+        return;
+    }
+    m_text->setPlainText(toEditorText(read.text));
+}
+
+bool MotdWindow::savemotd2(const QString &path)
+{
+    const SaveResult saved = savemotd(path, motdText());
+    if (saved.ok)
+        return true;
+    MessageBox::show(this, MessageBox::Icon::Critical, errorTitle,
+                     QStringLiteral("The message of the day could not be saved to %1:\r\n%2\r\n\r\n"
+                                    "Your text is still in the editor.")
+                         .arg(QDir::toNativeSeparators(path), saved.error));
+    return false;
+}
+
+void MotdWindow::saveAndGoBack()
+{
+    if (savemotd2(m_context.path(motdFileName())))
+        close();
+}
+
+void MotdWindow::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    emit closedWithUrl(url());
 }

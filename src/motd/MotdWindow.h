@@ -4,8 +4,10 @@
 
 #include <QWidget>
 
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 
 // `frmmotd`: edits motd.txt and holds the MOTD address the wizard writes.
 // Created hidden at the first reference, destroyed when closed.
@@ -20,12 +22,28 @@ public:
     QString url() const;
     void setUrl(const QString &url);
 
+    // The text box as motd.txt holds it: lines joined by CR LF.
+    QString motdText() const;
+
 signals:
     // Emitted when the window closes either way, so the address outlives it.
     void closedWithUrl(const QString &url);
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
+    // Fills the text box from motd.txt; a file that cannot be read is reported
+    // and leaves the box empty.
+    void loadmotd2(const QString &path);
+    // Writes the text box to `path`; reports and returns false on failure.
+    bool savemotd2(const QString &path);
+    // "Save and go back": the window only closes once the text is on disk.
+    void saveAndGoBack();
+
     ToolContext m_context;
     QPlainTextEdit *m_text = nullptr;
+    QLabel *m_label = nullptr;
     QLineEdit *m_url = nullptr;
+    QPushButton *m_save = nullptr;
 };
