@@ -15,8 +15,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -27,6 +31,26 @@ constexpr int pageTop = 720;
 constexpr int pageHeight = 2520;
 constexpr int clientWidth = 6735;
 constexpr int fieldHeight = 285;
+
+// A command button whose size hint is what its caption needs. The style's own
+// hint never goes below 80 pixels for a text button, while the wizard's row
+// buttons are 65 pixels wide by design and their captions need less.
+class RowButton final : public QPushButton
+{
+public:
+    RowButton(const QString &caption, QWidget *parent) : QPushButton(caption, parent) {}
+
+    QSize sizeHint() const override
+    {
+        const QSize styled = QPushButton::sizeHint();
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        const int frame = style()->pixelMetric(QStyle::PM_ButtonMargin, &option, this)
+                          + 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
+        const int needed = fontMetrics().size(Qt::TextShowMnemonic, text()).width() + frame;
+        return {std::min(styled.width(), needed), styled.height()};
+    }
+};
 
 QLabel *wrappedLabel(QWidget *page, const char *name, const QString &text)
 {
@@ -112,7 +136,7 @@ void WizardWindow::buildFixedParts()
     m_banner = new Banner(this);
 
     const auto button = [this](const char *name, const QString &caption, int left) {
-        auto *b = new QPushButton(caption, this);
+        auto *b = new RowButton(caption, this);
         b->setObjectName(QLatin1String(name));
         placeInTwips(b, left, 3360, 975, 375);
         return b;
@@ -194,7 +218,7 @@ void WizardWindow::buildMainPage(QFrame *page)
         QStringLiteral("Please note that the classic tool provides more options then the wizard. To have a look "
                        "at all the options you will need to open the config file in a text editor.")));
     m_remember = checkBox(page, "chkremember", QStringLiteral("Do not ask again"), false);
-    layout->addWidget(m_remember);
+    layout->addWidget(m_remember, 0, Qt::AlignLeft);
     layout->addStretch();
 }
 
@@ -312,7 +336,7 @@ void WizardWindow::buildEnvironmentPage(QFrame *page)
         QStringLiteral("Weather is also synchronised through  the server. Please select whether you want it to be "
                        "randomized or not. Weather can be changed by the admin.")));
     m_weather = checkBox(page, "chkweather", QStringLiteral("Randomize weather"), true);
-    layout->addWidget(m_weather);
+    layout->addWidget(m_weather, 0, Qt::AlignLeft);
     layout->addStretch();
 }
 
