@@ -26,14 +26,13 @@ void attachSpinner(UpDownSpinner *spinner, QLineEdit *field, int maximum)
                      [field, maximum](int step) { field->setText(spinValue(field->text(), step, maximum)); });
 }
 
-// A Vice City map holds at most 26 players.
+} // namespace
+
 void applyMapRule(const QString &mapText, QLineEdit *txtplayers)
 {
     if (mapText.startsWith(QLatin1String("Vice")) && leadingValue(txtplayers->text()) > 26)
         txtplayers->setText(QStringLiteral("26"));
 }
-
-} // namespace
 
 void attachClassicRules(QWidget *window, const ClassicRuleFields &fields)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 class QComboBox;
+class QString;
 class QLineEdit;
 class QWidget;
 class UpDownSpinner;
@@ -21,3 +22,7 @@ struct ClassicRuleFields {
 
 // Message boxes of the rules are owned by `window`.
 void attachClassicRules(QWidget *window, const ClassicRuleFields &fields);
+
+// The map rule, which the change of the map text runs: a Vice City map holds
+// at most 26 players.
+void applyMapRule(const QString &mapText, QLineEdit *txtplayers);

@@ -234,15 +234,25 @@ void ClassicWindow::showClassic()
     if (!m_loaded) {
         m_loaded = true;
         load();
-        if (const QScreen *screen = this->screen())
-            move(screen->availableGeometry().center() - rect().center());
+        centreOnScreen();
         show();
+        // Now that the window has its frame, centre the frame itself.
+        centreOnScreen();
         focusFirstField();
     } else {
         show();
     }
     raise();
     activateWindow();
+}
+
+void ClassicWindow::centreOnScreen()
+{
+    if (const QScreen *screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
 }
 
 void ClassicWindow::load()
@@ -255,8 +265,13 @@ void ClassicWindow::load()
     readMotd();
     // Through the controls and in the file's order, so the map rule sees the
     // player count the lines before the map gave.
-    for (const FieldAssignment &assignment : loadclassic(lines))
+    for (const FieldAssignment &assignment : loadclassic(lines)) {
         applyAssignment(this, assignment);
+        // A map equal to the one shown changes no text and so fires no
+        // change signal; the rule runs for every map the file names.
+        if (assignment.field == m_cmbgamemode->objectName())
+            applyMapRule(m_cmbgamemode->currentText(), m_txtplayers);
+    }
     m_document = buildclassic(fields());
 
     if (m_context.listenMode())
@@ -407,9 +422,9 @@ void ClassicWindow::endTool()
 
 void ClassicWindow::closeEvent(QCloseEvent *event)
 {
-    // Only the operator's close box ends the tool; a close from code is the
-    // wizard ending the tool, which is already under way.
-    if (event->spontaneous() && !m_ending)
+    // The close box ends the tool. When the tool is already ending, this is
+    // the wizard closing every window, and it must not start over.
+    if (!m_ending)
         endTool();
     QWidget::closeEvent(event);
 }

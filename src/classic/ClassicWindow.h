@@ -43,6 +43,7 @@ private:
     void readMotd();
     void switchOnListenMode();
     void focusFirstField();
+    void centreOnScreen();
 
     void saveAndLaunch();
     bool writeFiles();
