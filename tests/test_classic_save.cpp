@@ -206,8 +206,6 @@ void TestClassicSave::adminAlertsInOrder_data()
     QTest::newRow("admin, nothing filled") << QStringList{"chkadmin"} << QStringList() << QStringList{password, port};
     QTest::newRow("both, nothing filled")
         << QStringList{"chkadmin", "chkadminplus"} << QStringList() << QStringList{password, port, plus};
-    QTest::newRow("admin, port filled") << QStringList{"chkadmin"} << QStringList{"txtadminport"}
-                                        << QStringList{password};
     QTest::newRow("plus alone") << QStringList{"chkadminplus"} << QStringList() << QStringList{plus};
     QTest::newRow("both, all filled") << QStringList{"chkadmin", "chkadminplus"}
                                       << QStringList{"txtadminport", "txtadminpwd", "txtadminpluspwd"}
