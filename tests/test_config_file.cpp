@@ -107,8 +107,10 @@ private slots:
         QTest::addColumn<QString>("badLine");
         QTest::addColumn<int>("badIndex");
         QTest::addColumn<QString>("errorMentions");
-        QTest::newRow("character outside the code page") << QStringLiteral("ServerName \"\u4e2d\"") << 5 << "ServerName";
-        QTest::newRow("emoji") << QStringLiteral("AdminPassword \"\U0001F600\"") << 176 << "AdminPassword";
+        QTest::newRow("character outside the code page") << QStringLiteral("ServerName \"ab\u4e2d\"") << 5
+                                                         << QStringLiteral("ServerName holds the character \"\u4e2d\"");
+        QTest::newRow("emoji") << QStringLiteral("AdminPassword \"x\U0001F600\"") << 176
+                               << QStringLiteral("AdminPassword holds the character \"\U0001F600\"");
         QTest::newRow("line feed inside a value") << QStringLiteral("ServerName \"a\nASE 0\"") << 5 << "ServerName";
         QTest::newRow("carriage return inside a value") << QStringLiteral("MOTDURL \"x\r\"") << 83 << "MOTDURL";
     }

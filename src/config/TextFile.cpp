@@ -30,7 +30,8 @@ QByteArray encodeCodePage(const QString &text, qsizetype *badIndex)
         for (qsizetype i = 0; i < text.size(); ++i) {
             QStringEncoder single(codePage);
             const qsizetype width = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-            single.encode(QStringView(text).mid(i, width));
+            // The conversion only runs when its result is taken.
+            const QByteArray probe = single.encode(QStringView(text).mid(i, width));
             if (single.hasError()) {
                 *badIndex = i;
                 break;

@@ -1,0 +1,24 @@
+// Starts the tool's wizard exactly as main does, over the tool folder given as
+// the first argument, and exits when its window is first shown.
+
+#include "FirstShowQuitter.h"
+
+#include "app/WizardWindow.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    if (argc < 2)
+        qFatal("usage: bench_startup_tool TOOL-FOLDER");
+
+    ToolContext context;
+    context.folder = QString::fromLocal8Bit(argv[1]);
+    FirstShowQuitter quitter;
+    WizardWindow wizard(context);
+    quitter.watch(&wizard);
+    wizard.start();
+    return app.exec();
+}

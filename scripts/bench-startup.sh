@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Start-up benchmark: the tool's wizard over a tool-written kvxserver.conf and
+# motd.txt against a bare Qt Widgets window, each started RUNS times (default
+# 40) until its window is first shown. Prints the median wall time and peak
+# resident memory of each and the ratios of the tool to the bare window.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:-40}
+scripts/install-deps.sh
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKVX_BUILD_TESTS=OFF >/dev/null
+cmake --build build-bench --target bench_startup_tool bench_startup_bare startup_runner bench_config >/dev/null
+
+folder=$(mktemp -d)
+trap 'rm -rf "$folder"' EXIT
+# A tool-written kvxserver.conf (the default wizard file) and a motd.txt.
+cp tests/fixtures/default-wizard.conf "$folder/kvxserver.conf"
+printf 'Welcome\r\n\r\nHave fun.\r\n' > "$folder/motd.txt"
+
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+read -r tool_ms tool_kb < <(build-bench/bench/startup_runner "$runs" build-bench/bench/bench_startup_tool "$folder")
+read -r bare_ms bare_kb < <(build-bench/bench/startup_runner "$runs" build-bench/bench/bench_startup_bare)
+
+echo "start-up until the first window is shown, median of $runs runs (platform $QT_QPA_PLATFORM):"
+printf '  tool wizard: %8.1f ms  %8d KiB peak resident\n' "$tool_ms" "$tool_kb"
+printf '  bare window: %8.1f ms  %8d KiB peak resident\n' "$bare_ms" "$bare_kb"
+awk -v a="$tool_ms" -v b="$bare_ms" -v c="$tool_kb" -v d="$bare_kb" \
+    'BEGIN { printf "  ratio tool / bare: time %.2f, memory %.2f (aim: at most 1.30 each)\n", a / b, c / d }'
+echo
+build-bench/bench/bench_config
