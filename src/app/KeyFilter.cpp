@@ -14,6 +14,16 @@ void KeyFilter::install(QLineEdit *field, Rule rule)
     field->installEventFilter(new KeyFilter(field, std::move(rule)));
 }
 
+void KeyFilter::installWithMessages(QLineEdit *field, VerdictRule rule)
+{
+    install(field, [rule = std::move(rule)](QLineEdit *target, QChar key) {
+        const KeyVerdict verdict = rule(target, key);
+        if (verdict.message)
+            MessageBox::show(target->window(), verdict.message->icon, verdict.message->title, verdict.message->text);
+        return verdict.accepted;
+    });
+}
+
 bool KeyFilter::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "InputRules.h"
+
 #include <QObject>
 
 #include <functional>
@@ -18,6 +20,11 @@ public:
     using Rule = std::function<bool(QLineEdit *field, QChar key)>;
 
     static void install(QLineEdit *field, Rule rule);
+
+    // For the rules that explain a refusal: the verdict's message, if any,
+    // is shown over the field's window.
+    using VerdictRule = std::function<KeyVerdict(QLineEdit *field, QChar key)>;
+    static void installWithMessages(QLineEdit *field, VerdictRule rule);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

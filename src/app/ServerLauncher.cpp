@@ -42,6 +42,17 @@ QString serverFileName()
     return QStringLiteral("KVXServer.exe");
 }
 
+void showCommitAlerts(QWidget *parent, const QList<CommitAlert> &alerts)
+{
+    for (CommitAlert alert : alerts)
+        MessageBox::show(parent, MessageBox::Icon::Critical, commitAlertTitle(), commitAlertText(alert));
+}
+
+bool launchOrFinish(QWidget *parent, const ToolContext &context)
+{
+    return context.listenMode() || launchServer(parent, context) != LaunchOutcome::StayOpen;
+}
+
 LaunchOutcome launchServer(QWidget *parent, const ToolContext &context)
 {
     const QString target = context.path(serverFileName());

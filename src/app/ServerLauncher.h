@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ToolContext.h"
+#include "config/ConfigCommit.h"
 
 class QWidget;
 
@@ -16,3 +17,10 @@ enum class LaunchOutcome {
 QString serverFileName();
 
 LaunchOutcome launchServer(QWidget *parent, const ToolContext &context);
+
+// Shows a commit's alerts in order, as critical message boxes.
+void showCommitAlerts(QWidget *parent, const QList<CommitAlert> &alerts);
+
+// What both front ends do once kvxserver.conf is saved: in listen mode
+// nothing more; otherwise launchServer(). True when the tool is to end.
+bool launchOrFinish(QWidget *parent, const ToolContext &context);

@@ -6,6 +6,7 @@
 #include "Banner.h"
 #include "InputRules.h"
 #include "Twips.h"
+#include "UpDownSpinner.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -17,7 +18,6 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -94,27 +94,12 @@ QRadioButton *optionButton(QWidget *page, const char *name, const QString &text,
     return button;
 }
 
-// An up-down spinner: two small arrow buttons stacked in a container that
-// carries the spinner's name. It keeps no value and is bound to no field.
-QWidget *spinner(QWidget *page, const char *name, QToolButton **up, QToolButton **down)
+// An up-down spinner beside its field, stepping it with the day's wrap.
+QWidget *spinner(QWidget *page, const char *name, QLineEdit *field, int maximum)
 {
-    auto *box = new QWidget(page);
-    box->setObjectName(QLatin1String(name));
+    auto *box = new UpDownSpinner(QLatin1String(name), page);
     box->setFixedSize(twipsToPixels(255), twipsToPixels(fieldHeight));
-    auto *column = new QVBoxLayout(box);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    const auto arrow = [box, column](const QString &buttonName, Qt::ArrowType type) {
-        auto *button = new QToolButton(box);
-        button->setObjectName(buttonName);
-        button->setArrowType(type);
-        button->setFocusPolicy(Qt::NoFocus);
-        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-        column->addWidget(button);
-        return button;
-    };
-    *up = arrow(QLatin1String(name) + QLatin1String("Up"), Qt::UpArrow);
-    *down = arrow(QLatin1String(name) + QLatin1String("Down"), Qt::DownArrow);
+    box->stepField(field, maximum);
     return box;
 }
 
@@ -302,16 +287,12 @@ void WizardWindow::buildEnvironmentPage(QFrame *page)
         QStringLiteral("The ingame time starts counting from the moment the server starts. Ingame time gets "
                        "synchronised on all clients. Time can also be changed from within the Admin Panel.")));
 
-    QToolButton *hourUp = nullptr;
-    QToolButton *hourDown = nullptr;
-    QToolButton *minuteUp = nullptr;
-    QToolButton *minuteDown = nullptr;
     auto *time = new QHBoxLayout;
     time->setSpacing(twipsToPixels(30));
     time->addSpacing(twipsToPixels(240));
     m_hour = textBox(page, "txthour", QStringLiteral("12"), 495, true);
     time->addWidget(m_hour);
-    time->addWidget(spinner(page, "UDhour", &hourUp, &hourDown));
+    time->addWidget(spinner(page, "UDhour", m_hour, 23));
     auto *colon = captionLabel(page, "lbltime2", QStringLiteral(":"));
     colon->setAlignment(Qt::AlignCenter);
     time->addSpacing(twipsToPixels(45));
@@ -319,17 +300,9 @@ void WizardWindow::buildEnvironmentPage(QFrame *page)
     time->addSpacing(twipsToPixels(45));
     m_minute = textBox(page, "txtminute", QStringLiteral("30"), 495, true);
     time->addWidget(m_minute);
-    time->addWidget(spinner(page, "udminute", &minuteUp, &minuteDown));
+    time->addWidget(spinner(page, "udminute", m_minute, 59));
     time->addStretch();
     layout->addLayout(time);
-
-    // Each click replaces its box's text by the stepped number, wrapping the day.
-    connect(hourUp, &QToolButton::clicked, this, [this] { m_hour->setText(spinValue(m_hour->text(), 1, 23)); });
-    connect(hourDown, &QToolButton::clicked, this, [this] { m_hour->setText(spinValue(m_hour->text(), -1, 23)); });
-    connect(minuteUp, &QToolButton::clicked, this,
-            [this] { m_minute->setText(spinValue(m_minute->text(), 1, 59)); });
-    connect(minuteDown, &QToolButton::clicked, this,
-            [this] { m_minute->setText(spinValue(m_minute->text(), -1, 59)); });
 
     layout->addWidget(wrappedLabel(
         page, "lblweather",

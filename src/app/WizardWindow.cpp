@@ -6,6 +6,7 @@
 #include "InputRules.h"
 #include "KeyFilter.h"
 #include "ServerLauncher.h"
+#include "SingleLineFields.h"
 #include "Twips.h"
 #include "about/AboutBox.h"
 #include "classic/ClassicWindow.h"
@@ -48,6 +49,7 @@ WizardWindow::WizardWindow(const ToolContext &context, QWidget *parent)
     buildFixedParts();
     buildPages();
     installInputRules();
+    keepFieldsSingleLine(this);
 
     connect(m_about, &QPushButton::clicked, this, [this] { showAboutBox(this); });
     connect(m_exit, &QPushButton::clicked, this, &WizardWindow::endTool);
@@ -64,18 +66,13 @@ WizardWindow::~WizardWindow()
 
 void WizardWindow::installInputRules()
 {
-    const auto showVerdict = [this](const KeyVerdict &verdict) {
-        if (verdict.message)
-            MessageBox::show(this, verdict.message->icon, verdict.message->title, verdict.message->text);
-        return verdict.accepted;
-    };
-    const auto digitsOnly = [showVerdict](QLineEdit *, QChar key) { return showVerdict(digitsOnlyKey(key)); };
-    KeyFilter::install(m_port, digitsOnly);
-    KeyFilter::install(m_adminPort, digitsOnly);
+    const auto digitsOnly = [](QLineEdit *, QChar key) { return digitsOnlyKey(key); };
+    KeyFilter::installWithMessages(m_port, digitsOnly);
+    KeyFilter::installWithMessages(m_adminPort, digitsOnly);
     // The limit follows the map chosen at the moment of the key press.
-    KeyFilter::install(m_players, [this, showVerdict](QLineEdit *field, QChar key) {
+    KeyFilter::installWithMessages(m_players, [this](QLineEdit *field, QChar key) {
         const GameFamily family = viceCityChosen() ? GameFamily::ViceCity : GameFamily::Gta3;
-        return showVerdict(playerCountKey(family, field->text(), field->hasSelectedText(), key));
+        return playerCountKey(family, field->text(), field->hasSelectedText(), key);
     });
 
     // Whatever changes the port, typing or the reader, the ASE port follows.
@@ -324,9 +321,7 @@ void WizardWindow::backClicked()
 void WizardWindow::launch()
 {
     // Incomplete admin settings are reported but do not stop the launch.
-    const QList<CommitAlert> alerts = commitwizard(m_document, fields(), firstPageChoices());
-    for (CommitAlert alert : alerts)
-        MessageBox::show(this, MessageBox::Icon::Critical, commitAlertTitle(), commitAlertText(alert));
+    showCommitAlerts(this, commitwizard(m_document, fields(), firstPageChoices()));
 
     const SaveResult saved = saveconfig(configFilePath(m_context.folder), m_document);
     if (!saved.ok) {
@@ -334,16 +329,6 @@ void WizardWindow::launch()
         MessageBox::show(this, MessageBox::Icon::Critical, errorTitle, saved.error);
         return;
     }
-    if (m_context.listenMode()) {
+    if (launchOrFinish(this, m_context))
         endTool();
-        return;
-    }
-    switch (launchServer(this, m_context)) {
-    case LaunchOutcome::Started:
-    case LaunchOutcome::EndTool:
-        endTool();
-        break;
-    case LaunchOutcome::StayOpen:
-        break;
-    }
 }

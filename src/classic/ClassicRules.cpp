@@ -1,6 +1,6 @@
 #include "ClassicRules.h"
 
-#include "UpDownSpinner.h"
+#include "app/UpDownSpinner.h"
 #include "app/InputRules.h"
 #include "app/KeyFilter.h"
 
@@ -12,20 +12,6 @@ namespace {
 constexpr int lastHour = 23;
 constexpr int lastMinute = 59;
 
-// Shows the verdict's message, if any, and says whether the key may pass.
-bool judged(QWidget *window, const KeyVerdict &verdict)
-{
-    if (verdict.message)
-        MessageBox::show(window, verdict.message->icon, verdict.message->title, verdict.message->text);
-    return verdict.accepted;
-}
-
-void attachSpinner(UpDownSpinner *spinner, QLineEdit *field, int maximum)
-{
-    QObject::connect(spinner, &UpDownSpinner::stepped, field,
-                     [field, maximum](int step) { field->setText(spinValue(field->text(), step, maximum)); });
-}
-
 } // namespace
 
 void applyMapRule(const QString &mapText, QLineEdit *txtplayers)
@@ -34,7 +20,7 @@ void applyMapRule(const QString &mapText, QLineEdit *txtplayers)
         txtplayers->setText(QStringLiteral("26"));
 }
 
-void attachClassicRules(QWidget *window, const ClassicRuleFields &fields)
+void attachClassicRules(const ClassicRuleFields &fields)
 {
     QComboBox *map = fields.cmbgamemode;
     QLineEdit *players = fields.txtplayers;
@@ -44,17 +30,16 @@ void attachClassicRules(QWidget *window, const ClassicRuleFields &fields)
     QObject::connect(map, &QComboBox::editTextChanged, players,
                      [players](const QString &text) { applyMapRule(text, players); });
 
-    KeyFilter::install(players, [window, map](QLineEdit *field, QChar key) {
-        return judged(window, playerCountKey(familyOfMapText(map->currentText()), field->text(),
-                                             field->hasSelectedText(), key));
+    KeyFilter::installWithMessages(players, [map](QLineEdit *field, QChar key) {
+        return playerCountKey(familyOfMapText(map->currentText()), field->text(), field->hasSelectedText(), key);
     });
     for (QLineEdit *port : {fields.txtport, fields.txtadminport})
-        KeyFilter::install(port, [window](QLineEdit *, QChar key) { return judged(window, digitsOnlyKey(key)); });
+        KeyFilter::installWithMessages(port, [](QLineEdit *, QChar key) { return digitsOnlyKey(key); });
     KeyFilter::install(fields.txthour,
                        [](QLineEdit *field, QChar key) { return hourKeyAccepted(field->text(), key); });
     KeyFilter::install(fields.txtminute,
                        [](QLineEdit *field, QChar key) { return minuteKeyAccepted(field->text(), key); });
 
-    attachSpinner(fields.UDhour, fields.txthour, lastHour);
-    attachSpinner(fields.udminute, fields.txtminute, lastMinute);
+    fields.UDhour->stepField(fields.txthour, lastHour);
+    fields.udminute->stepField(fields.txtminute, lastMinute);
 }

@@ -3,7 +3,6 @@
 class QComboBox;
 class QString;
 class QLineEdit;
-class QWidget;
 class UpDownSpinner;
 
 // The classic editor's field rules: key filters on its numeric text boxes,
@@ -21,7 +20,7 @@ struct ClassicRuleFields {
 };
 
 // Message boxes of the rules are owned by `window`.
-void attachClassicRules(QWidget *window, const ClassicRuleFields &fields);
+void attachClassicRules(const ClassicRuleFields &fields);
 
 // The map rule, which the change of the map text runs: a Vice City map holds
 // at most 26 players.

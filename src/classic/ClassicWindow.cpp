@@ -2,7 +2,8 @@
 
 #include "ClassicFrame.h"
 #include "ClassicRules.h"
-#include "UpDownSpinner.h"
+#include "app/SingleLineFields.h"
+#include "app/UpDownSpinner.h"
 #include "WrappingCheckBox.h"
 #include "about/AboutBox.h"
 #include "app/Banner.h"
@@ -118,8 +119,9 @@ ClassicWindow::ClassicWindow(WizardWindow *wizard, const ToolContext &context)
     setupToolWindow(this, 6360, 6960);
     buildForm();
     setTabOrderChain();
-    attachClassicRules(this, {m_cmbgamemode, m_txtplayers, m_txtport, m_txtadminport, m_txthour, m_txtminute,
-                              m_UDhour, m_udminute});
+    attachClassicRules({m_cmbgamemode, m_txtplayers, m_txtport, m_txtadminport, m_txthour, m_txtminute,
+                        m_UDhour, m_udminute});
+    keepFieldsSingleLine(this);
 
     connect(m_Command1, &QPushButton::clicked, this, &ClassicWindow::endTool);
     connect(m_Command2, &QPushButton::clicked, this, &ClassicWindow::saveAndLaunch);
@@ -371,24 +373,12 @@ void ClassicWindow::setMotdText(const QString &crLfText)
 
 void ClassicWindow::saveAndLaunch()
 {
-    const QList<CommitAlert> alerts = commitclassic(m_document, fields(), m_wizard->firstPageChoices());
-    for (CommitAlert alert : alerts)
-        MessageBox::show(this, MessageBox::Icon::Critical, commitAlertTitle(), commitAlertText(alert));
+    showCommitAlerts(this, commitclassic(m_document, fields(), m_wizard->firstPageChoices()));
 
     if (!writeFiles())
         return;
-    if (m_context.listenMode()) {
+    if (launchOrFinish(this, m_context))
         endTool();
-        return;
-    }
-    switch (launchServer(this, m_context)) {
-    case LaunchOutcome::Started:
-    case LaunchOutcome::EndTool:
-        endTool();
-        break;
-    case LaunchOutcome::StayOpen:
-        break;
-    }
 }
 
 bool ClassicWindow::writeFiles()

@@ -2,6 +2,7 @@
 
 #include "MotdFile.h"
 #include "app/Dialogs.h"
+#include "app/SingleLineFields.h"
 #include "app/Twips.h"
 
 #include <QCloseEvent>
@@ -55,6 +56,7 @@ MotdWindow::MotdWindow(const ToolContext &context, const QString &url)
 
     m_url = new QLineEdit(url, this);
     m_url->setObjectName(QStringLiteral("txturl"));
+    keepFieldsSingleLine(this);
     placeInTwips(m_url, 120, 3000, 4455, 375);
 
     m_save = new QPushButton(QStringLiteral("Save and go back"), this);

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QLineEdit;
 class QToolButton;
 
 // A pair of small arrow buttons, one above the other, that only report their
@@ -12,6 +13,10 @@ class UpDownSpinner final : public QWidget
     Q_OBJECT
 public:
     UpDownSpinner(const QString &name, QWidget *parent);
+
+    // Each click replaces the field's text by its number stepped by one,
+    // wrapping -1 to `maximum` and `maximum` + 1 to 0.
+    void stepField(QLineEdit *field, int maximum);
 
     QToolButton *upButton() const { return m_up; }
     QToolButton *downButton() const { return m_down; }

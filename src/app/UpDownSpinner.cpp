@@ -1,6 +1,9 @@
 #include "UpDownSpinner.h"
 
+#include "InputRules.h"
+
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QToolButton>
 
 namespace {
@@ -31,6 +34,12 @@ UpDownSpinner::UpDownSpinner(const QString &name, QWidget *parent)
     m_up->installEventFilter(this);
     connect(m_up, &QToolButton::clicked, this, [this] { emit stepped(+1); });
     connect(m_down, &QToolButton::clicked, this, [this] { emit stepped(-1); });
+}
+
+void UpDownSpinner::stepField(QLineEdit *field, int maximum)
+{
+    connect(this, &UpDownSpinner::stepped, field,
+            [field, maximum](int step) { field->setText(spinValue(field->text(), step, maximum)); });
 }
 
 void UpDownSpinner::resizeEvent(QResizeEvent *)
