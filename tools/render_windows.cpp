@@ -1,0 +1,86 @@
+// Renders every window and wizard page of the tool to PNG files, from the real
+// window classes and without a person: tools/render_windows OUTPUT-FOLDER.
+// Runs on the offscreen platform; each window works in a fresh temporary tool
+// folder, so nothing of the operator's is read or written.
+
+#include "about/AboutBox.h"
+#include "app/Dialogs.h"
+#include "app/StandbyWindow.h"
+#include "app/WizardWindow.h"
+#include "classic/ClassicWindow.h"
+#include "config/ConfigFields.h"
+#include "motd/MotdWindow.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace {
+
+QString outputFolder;
+
+void save(QWidget *window, const QString &name)
+{
+    window->show();
+    QApplication::processEvents();
+    const QString path = QDir(outputFolder).filePath(name + QLatin1String(".png"));
+    if (!window->grab().save(path))
+        qFatal("cannot write %s", qPrintable(path));
+    std::printf("%s\n", qPrintable(path));
+}
+
+void renderWizardPages(const QString &folder)
+{
+    WizardWindow wizard({folder, {}});
+    wizard.start();
+    auto *next = wizard.findChild<QPushButton *>(QStringLiteral("cmdnext"));
+    for (int page = 1; page <= 7; ++page) {
+        save(&wizard, QStringLiteral("wizard-page-%1").arg(page));
+        if (page < 7)
+            next->click();
+    }
+}
+
+void renderClassic(const QString &folder, const QStringList &arguments, const QString &name)
+{
+    WizardWindow wizard({folder, arguments});
+    ClassicWindow classic(&wizard, {folder, arguments});
+    classic.showClassic();
+    save(&classic, name);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: render_windows OUTPUT-FOLDER\n");
+        return 2;
+    }
+    outputFolder = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(outputFolder);
+    // Notices that page steps may raise are not part of the pictures.
+    MessageBox::setHook([](const MessageBox::Shown &) {});
+
+    QTemporaryDir folder;
+    renderWizardPages(folder.path());
+    renderClassic(folder.path(), {}, QStringLiteral("classic"));
+    renderClassic(folder.path(), {QStringLiteral("-listen")}, QStringLiteral("classic-listen"));
+
+    auto *motd = new MotdWindow({folder.path(), {}}, defaultMotdUrl());
+    save(motd, QStringLiteral("motd-editor"));
+    motd->close();
+
+    AboutBox about;
+    save(&about, QStringLiteral("about"));
+
+    StandbyWindow *standby = new StandbyWindow;
+    save(standby, QStringLiteral("standby"));
+    standby->close();
+    return 0;
+}
