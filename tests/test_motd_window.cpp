@@ -1,69 +1,34 @@
 #include "motd/MotdWindow.h"
 
-#include "app/Twips.h"
 #include "config/ConfigFields.h"
 #include "support/DialogRecorder.h"
 #include "support/LayoutCheck.h"
+#include "support/ToolFolder.h"
 
 #include <QDir>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
-// A tool folder of its own for every case.
-struct ToolFolder {
-    QTemporaryDir dir;
-    ToolContext context() const { return {dir.path(), {}}; }
-    QString motdPath() const { return dir.filePath(QStringLiteral("motd.txt")); }
+const QString motd = QStringLiteral("motd.txt");
 
-    void writeMotd(const QByteArray &bytes) const
-    {
-        QFile file(motdPath());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write(bytes), bytes.size());
+QWidget *child(QWidget *window, const char *name) { return window->findChild<QWidget *>(name); }
+QString shownText(QWidget *window) { return window->findChild<QPlainTextEdit *>("txtmotd")->toPlainText(); }
+
+// Replaces a field's text by typing: "\n" is Return, "\v" Shift+Return.
+void retype(QWidget *widget, const QString &typed)
+{
+    QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(widget, Qt::Key_Delete);
+    for (QChar c : typed) {
+        if (c == u'\n' || c == u'\v')
+            QTest::keyClick(widget, Qt::Key_Return, c == u'\v' ? Qt::ShiftModifier : Qt::NoModifier);
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
-    QByteArray readMotd() const
-    {
-        QFile file(motdPath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
-};
-
-QPlainTextEdit *textBox(MotdWindow *window)
-{
-    return window->findChild<QPlainTextEdit *>(QStringLiteral("txtmotd"));
-}
-QLineEdit *urlBox(MotdWindow *window)
-{
-    return window->findChild<QLineEdit *>(QStringLiteral("txturl"));
-}
-QPushButton *saveButton(MotdWindow *window)
-{
-    return window->findChild<QPushButton *>(QStringLiteral("Command1"));
-}
-
-void deleteClosedWindows()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-// Every byte Windows-1252 can show, with the no-break space (0xA0) among them.
-QByteArray codePageBytes()
-{
-    QByteArray bytes("\t");
-    for (int b = 0x20; b <= 0xff; ++b) {
-        if (b != 0x7f)
-            bytes.append(char(b));
-    }
-    return bytes;
 }
 
 } // namespace
@@ -73,240 +38,110 @@ class TestMotdWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void roundTrip_data();
-    void roundTrip();
-    void typedLineBreaksBecomeCrLf();
-    void closingKeepsTheAddress_data();
-    void closingKeepsTheAddress();
-    void failedSaveKeepsWindowAndText_data();
-    void failedSaveKeepsWindowAndText();
-    void unreadableFileIsReportedOnce();
-    void formAndTabOrder();
-};
-
-void TestMotdWindow::roundTrip_data()
-{
-    QTest::addColumn<bool>("hasFile");
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<bool>("replace");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QByteArray>("saved");
-
-    QTest::newRow("two CR LF lines") << true << QByteArray("Welcome\r\nHave fun.\r\n") << "Welcome\nHave fun."
-                                     << false << QString() << QByteArray("Welcome\r\nHave fun.\r\n");
-    QTest::newRow("no final line break") << true << QByteArray("Welcome\r\nHave fun.") << "Welcome\nHave fun."
-                                         << false << QString() << QByteArray("Welcome\r\nHave fun.\r\n");
-    QTest::newRow("empty lines kept") << true << QByteArray("a\r\n\r\n\r\nb\r\n") << "a\n\n\nb" << false
-                                      << QString() << QByteArray("a\r\n\r\n\r\nb\r\n");
-    QTest::newRow("lone CR ends a line") << true << QByteArray("a\rb\r\n") << "a\nb" << false << QString()
-                                         << QByteArray("a\r\nb\r\n");
-    QTest::newRow("lone LF ends a line") << true << QByteArray("a\nb\n") << "a\nb" << false << QString()
-                                         << QByteArray("a\r\nb\r\n");
-    QTest::newRow("empty file") << true << QByteArray("") << "" << false << QString() << QByteArray("\r\n");
-    QTest::newRow("every code page byte") << true << codePageBytes() + "\r\n" << "*"
-                                          << false << QString() << codePageBytes() + "\r\n";
-    QTest::newRow("text emptied") << true << QByteArray("old\r\n") << "old" << true << QString()
-                                  << QByteArray("\r\n");
-    QTest::newRow("no file, text typed") << false << QByteArray() << "" << true << "Rules:\nNo cheating"
-                                         << QByteArray("Rules:\r\nNo cheating\r\n");
-    QTest::newRow("no file, nothing typed") << false << QByteArray() << "" << false << QString()
-                                            << QByteArray("\r\n");
-}
-
-void TestMotdWindow::roundTrip()
-{
-    QFETCH(bool, hasFile);
-    QFETCH(QByteArray, file);
-    QFETCH(QString, shown);
-    QFETCH(bool, replace);
-    QFETCH(QString, typed);
-    QFETCH(QByteArray, saved);
-
-    ToolFolder folder;
-    if (hasFile)
-        folder.writeMotd(file);
-    DialogRecorder dialogs;
-    auto *window = new MotdWindow(folder.context(), defaultMotdUrl());
-    QPointer<MotdWindow> guard(window);
-
-    // "*": only the bytes matter, not how the text box shows them.
-    if (shown != QLatin1String("*"))
-        QCOMPARE(textBox(window)->toPlainText(), shown);
-    if (replace)
-        textBox(window)->setPlainText(typed);
-    QTest::mouseClick(saveButton(window), Qt::LeftButton);
-
-    QCOMPARE(dialogs.texts(), QStringList());
-    QCOMPARE(folder.readMotd(), saved);
-    deleteClosedWindows();
-    QVERIFY(guard.isNull());
-}
-
-void TestMotdWindow::typedLineBreaksBecomeCrLf()
-{
-    // Return starts a paragraph, Shift+Return a soft break: both are a line
-    // end to the server.
-    ToolFolder folder;
-    DialogRecorder dialogs;
-    auto *window = new MotdWindow(folder.context(), defaultMotdUrl());
-    QPlainTextEdit *text = textBox(window);
-    QTest::keyClicks(text, QStringLiteral("one"));
-    QTest::keyClick(text, Qt::Key_Return);
-    QTest::keyClicks(text, QStringLiteral("two"));
-    QTest::keyClick(text, Qt::Key_Return, Qt::ShiftModifier);
-    QTest::keyClicks(text, QStringLiteral("three"));
-    QTest::mouseClick(saveButton(window), Qt::LeftButton);
-
-    QCOMPARE(dialogs.texts(), QStringList());
-    QCOMPARE(folder.readMotd(), QByteArray("one\r\ntwo\r\nthree\r\n"));
-    deleteClosedWindows();
-}
-
-void TestMotdWindow::closingKeepsTheAddress_data()
-{
-    QTest::addColumn<bool>("saveFirst");
-    QTest::addColumn<QByteArray>("kept");
-    QTest::newRow("Save and go back") << true << QByteArray("Edited\r\n");
-    QTest::newRow("close box") << false << QByteArray("Kept\r\n");
-}
-
-void TestMotdWindow::closingKeepsTheAddress()
-{
-    QFETCH(bool, saveFirst);
-    QFETCH(QByteArray, kept);
-    const QString changed = QStringLiteral("http://changed.example.net/kvx/motd.rtf");
-    ToolFolder folder;
-    folder.writeMotd("Kept\r\n");
-    DialogRecorder dialogs;
-    auto *window = new MotdWindow(folder.context(), defaultMotdUrl());
-    QPointer<MotdWindow> guard(window);
-    QSignalSpy closed(window, &MotdWindow::closedWithUrl);
-    window->show();
-    textBox(window)->setPlainText(QStringLiteral("Edited"));
-    urlBox(window)->selectAll();
-    QTest::keyClicks(urlBox(window), changed);
-    QCOMPARE(window->url(), changed);
-
-    if (saveFirst)
-        QTest::mouseClick(saveButton(window), Qt::LeftButton);
-    else
-        QVERIFY(window->close());
-    QCOMPARE(closed.size(), 1);
-    QCOMPARE(closed.at(0).at(0).toString(), changed);
-    deleteClosedWindows();
-    QVERIFY(guard.isNull());
-    QCOMPARE(folder.readMotd(), kept);
-
-    // The next editor reads the file again and starts from the kept address.
-    MotdWindow next(folder.context(), closed.at(0).at(0).toString());
-    QCOMPARE(textBox(&next)->toPlainText(), QString::fromLatin1(kept).trimmed());
-    QCOMPARE(next.url(), changed);
-    QCOMPARE(dialogs.texts(), QStringList());
-}
-
-void TestMotdWindow::failedSaveKeepsWindowAndText_data()
-{
-    QTest::addColumn<QString>("breakage");
-    QTest::addColumn<QString>("typed");
-    QTest::newRow("tool folder removed") << "folder" << "Precious\ntext";
-    QTest::newRow("motd.txt is a folder") << "motd" << "Precious\ntext";
-    QTest::newRow("character outside the code page") << "" << "Welcome \u6b22\u8fce";
-}
-
-void TestMotdWindow::failedSaveKeepsWindowAndText()
-{
-    QFETCH(QString, breakage);
-    QFETCH(QString, typed);
-    QTemporaryDir root;
-    const ToolContext context{root.filePath(QStringLiteral("tool")), {}};
-    const QString motdPath = context.path(QStringLiteral("motd.txt"));
-    QVERIFY(QDir(root.path()).mkdir(QStringLiteral("tool")));
-    QFile old(motdPath);
-    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("Old line\r\n") == 10);
-    old.close();
-    DialogRecorder dialogs;
-    auto window = std::make_unique<MotdWindow>(context, defaultMotdUrl());
-    QPointer<MotdWindow> guard(window.get());
-    QSignalSpy closed(window.get(), &MotdWindow::closedWithUrl);
-    window->show();
-    textBox(window.get())->setPlainText(typed);
-
-    if (breakage == QLatin1String("folder"))
-        QVERIFY(QDir(context.folder).removeRecursively());
-    if (breakage == QLatin1String("motd"))
-        QVERIFY(QFile::remove(motdPath) && QDir(context.folder).mkdir(QStringLiteral("motd.txt")));
-    QTest::mouseClick(saveButton(window.get()), Qt::LeftButton);
-
-    QCOMPARE(dialogs.messages.size(), 1);
-    QCOMPARE(dialogs.messages.at(0).icon, MessageBox::Icon::Critical);
-    const QString message = dialogs.messages.at(0).text;
-    QVERIFY2(message.contains(context.displayPath(QStringLiteral("motd.txt"))), qPrintable(message));
-    deleteClosedWindows();
-    QVERIFY(!guard.isNull());
-    QVERIFY(window->isVisible());
-    QCOMPARE(closed.size(), 0);
-    QCOMPARE(textBox(window.get())->toPlainText(), typed);
-    if (breakage.isEmpty()) {
-        QVERIFY(old.open(QIODevice::ReadOnly));
-        QCOMPARE(old.readAll(), QByteArray("Old line\r\n"));
-        QVERIFY2(message.contains(QStringLiteral("\"\u6b22\"")), qPrintable(message));
+    // One window per row: load, maybe type, close either way, read the file back.
+    void roundTrip_data()
+    {
+        QTest::addColumn<QByteArray>("file"); // null: no motd.txt
+        QTest::addColumn<QString>("shown");   // null: not compared
+        QTest::addColumn<QString>("typed");   // null: left as loaded
+        QTest::addColumn<bool>("closeBox");   // else "Save and go back"
+        QTest::addColumn<QByteArray>("saved");
+        QByteArray high; // Windows-1252 0x80-0xFF, the no-break space 0xA0 among them
+        for (int b = 0x80; b <= 0xff; ++b)
+            high.append(char(b));
+        const QString keep;
+        QTest::newRow("two lines") << QByteArray("a\r\nb\r\n") << "a\nb" << keep << false << QByteArray("a\r\nb\r\n");
+        QTest::newRow("no final break") << QByteArray("a\r\nb") << "a\nb" << keep << false << QByteArray("a\r\nb\r\n");
+        QTest::newRow("text emptied") << QByteArray("old\r\n") << "old" << "" << false << QByteArray("\r\n");
+        QTest::newRow("no file") << QByteArray() << "" << "a\nb\vc" << false << QByteArray("a\r\nb\r\nc\r\n");
+        QTest::newRow("lone CR") << QByteArray("a\rb") << "a\nb" << keep << false << QByteArray("a\r\nb\r\n");
+        QTest::newRow("lone LF") << QByteArray("a\nb\n") << "a\nb" << keep << false << QByteArray("a\r\nb\r\n");
+        QTest::newRow("code page") << high + "\r\n" << keep << keep << false << high + "\r\n";
+        QTest::newRow("close box") << QByteArray("old\r\n") << "old" << "new" << true << QByteArray("old\r\n");
     }
-}
+    void roundTrip()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, shown);
+        QFETCH(QString, typed);
+        QFETCH(bool, closeBox);
+        ToolFolder folder;
+        if (!file.isNull())
+            folder.write(motd, file);
+        DialogRecorder dialogs;
+        QPointer<MotdWindow> window = new MotdWindow({folder.path(), {}}, defaultMotdUrl());
+        QSignalSpy closed(window.get(), &MotdWindow::closedWithUrl);
+        window->show();
+        if (!shown.isNull())
+            QCOMPARE(shownText(window), shown);
+        if (!typed.isNull())
+            retype(child(window, "txtmotd"), typed);
+        retype(child(window, "txturl"), QStringLiteral("http://changed.example.net/motd.rtf"));
+        if (closeBox)
+            QVERIFY(window->close());
+        else
+            QTest::mouseClick(child(window, "Command1"), Qt::LeftButton);
+        QCOMPARE(dialogs.texts(), QStringList());
+        QTEST(folder.read(motd), "saved");
+        QCOMPARE(closed, QList<QVariantList>{{QStringLiteral("http://changed.example.net/motd.rtf")}});
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(window.isNull());
+    }
 
-void TestMotdWindow::unreadableFileIsReportedOnce()
-{
-    ToolFolder folder;
-    QVERIFY(QDir(folder.dir.path()).mkdir(QStringLiteral("motd.txt")));
-    DialogRecorder dialogs;
-    MotdWindow window(folder.context(), defaultMotdUrl());
+    void failedSave_data()
+    {
+        QTest::addColumn<bool>("motdIsFolder"); // made one after the window read it
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("motd.txt a folder") << true << "Precious\ntext";
+        QTest::newRow("CJK character") << false << "Welcome \u6b22\u8fce";
+    }
+    void failedSave()
+    {
+        QFETCH(bool, motdIsFolder);
+        QFETCH(QString, typed);
+        ToolFolder folder;
+        folder.write(motd, "Old line\r\n");
+        DialogRecorder dialogs;
+        MotdWindow window({folder.path(), {}}, defaultMotdUrl());
+        window.show();
+        retype(child(&window, "txtmotd"), typed);
+        if (motdIsFolder)
+            QVERIFY(QFile::remove(folder.path(motd)) && QDir(folder.path()).mkdir(motd));
+        QTest::mouseClick(child(&window, "Command1"), Qt::LeftButton);
 
-    QCOMPARE(dialogs.messages.size(), 1);
-    QVERIFY2(dialogs.messages.at(0).text.contains(folder.context().displayPath(QStringLiteral("motd.txt"))),
-             qPrintable(dialogs.messages.at(0).text));
-    QCOMPARE(textBox(&window)->toPlainText(), QString());
-    QVERIFY(!window.isVisible());
-}
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(dialogs.messages.at(0).icon, MessageBox::Icon::Critical);
+        const QString message = dialogs.messages.at(0).text;
+        QVERIFY2(message.contains(QDir::toNativeSeparators(folder.path(motd))), qPrintable(message));
+        QVERIFY2(motdIsFolder || message.contains(QStringLiteral("\"\u6b22\"")), qPrintable(message));
+        QVERIFY(window.isVisible());
+        QCOMPARE(shownText(&window), typed);
+        QCOMPARE(folder.read(motd), motdIsFolder ? QByteArray() : QByteArray("Old line\r\n"));
+    }
 
-void TestMotdWindow::formAndTabOrder()
-{
-    ToolFolder folder;
-    DialogRecorder dialogs;
-    MotdWindow window(folder.context(), defaultMotdUrl());
-    QVERIFY(!window.isVisible());
-    QVERIFY(window.isWindow());
-    QVERIFY(window.testAttribute(Qt::WA_DeleteOnClose));
-    QCOMPARE(window.objectName(), QStringLiteral("frmmotd"));
-    QCOMPARE(window.windowTitle(), QStringLiteral("MOTD"));
-    QCOMPARE(window.size(), QSize(twipsToPixels(4680), twipsToPixels(4080)));
-    QCOMPARE(saveButton(&window)->text(), QStringLiteral("Save and go back"));
-    QCOMPARE(urlBox(&window)->text(), defaultMotdUrl());
-    auto *label = window.findChild<QLabel *>(QStringLiteral("Label1"));
-    QVERIFY(label);
-    QCOMPARE(label->text(), QStringLiteral("Rich MOTD URL - This has to be a rich text (.rtf) file stored on your "
-                                           "webspace. Include the full URL starting with http://"));
-
-    window.show();
-    QCOMPARE(clippedCaptions(&window).join(QLatin1String("; ")), QString());
-    QVERIFY2(label->heightForWidth(label->width()) <= label->height(),
-             qPrintable(QString::number(label->heightForWidth(label->width()))));
-
-    // The button has the focus when the window opens; Tab then walks the fields.
-    QCOMPARE(window.focusWidget(), saveButton(&window));
-    QStringList order;
-    QWidget *widget = saveButton(&window);
-    do {
-        if (widget->focusPolicy() & Qt::TabFocus)
-            order << widget->objectName();
-        widget = widget->nextInFocusChain();
-    } while (widget != saveButton(&window));
-    QCOMPARE(order, (QStringList{QStringLiteral("Command1"), QStringLiteral("txtmotd"), QStringLiteral("txturl")}));
-
-    // Tab leaves the message box instead of typing into it.
-    QTest::keyClick(textBox(&window), Qt::Key_Tab);
-    QCOMPARE(textBox(&window)->toPlainText(), QString());
-    QCOMPARE(dialogs.texts(), QStringList());
-}
+    // A motd.txt that cannot be read is reported once and leaves the box empty;
+    // the form works as ever.
+    void unreadableFileAndForm()
+    {
+        ToolFolder folder;
+        QVERIFY(QDir(folder.path()).mkdir(motd));
+        DialogRecorder dialogs;
+        MotdWindow window({folder.path(), {}}, defaultMotdUrl());
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY(dialogs.messages.at(0).text.contains(QDir::toNativeSeparators(folder.path(motd))));
+        window.show();
+        QCOMPARE(clippedCaptions(&window), QStringList());
+        // The window's name, then the focused control before and after each
+        // Tab; the message box passes Tab on instead of typing it.
+        QStringList order{window.objectName(), window.focusWidget()->objectName()};
+        for (int step = 0; step < 3; ++step) {
+            QTest::keyClick(window.focusWidget(), Qt::Key_Tab);
+            order << window.focusWidget()->objectName();
+        }
+        QCOMPARE(order, QStringList({"frmmotd", "Command1", "txtmotd", "txturl", "Command1"}));
+        QCOMPARE(shownText(&window), QString());
+    }
+};
 
 QTEST_MAIN(TestMotdWindow)
 #include "test_motd_window.moc"
