@@ -10,6 +10,7 @@
 
 Banner::Banner(QWidget *parent)
     : QWidget(parent)
+    , m_logo(bannerLogo())
 {
     setObjectName(QStringLiteral("Picture1"));
     placeInTwips(this, 0, 0, 6735, 855);
@@ -28,7 +29,7 @@ void Banner::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    painter.drawPixmap(0, 0, bannerLogo());
+    painter.drawPixmap(0, 0, m_logo);
 }
 
 QPixmap bannerLogo()
@@ -49,8 +50,7 @@ QPixmap bannerLogo()
 
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPixelSize(26);
-    font.setBold(true);
-    font.setItalic(true);
+    font.setBold(true); // the title's face: no further font file to load
     painter.setFont(font);
     painter.setPen(Qt::white);
     painter.drawText(QRectF(8, 8, 120, 31), Qt::AlignCenter, QStringLiteral("KVX"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
 
 class QLabel;
@@ -19,6 +20,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    QPixmap m_logo; // painted once, drawn at every repaint
     QLabel *m_title;
     QLabel *m_section;
 };
