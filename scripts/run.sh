@@ -5,6 +5,7 @@
 # itself. Further arguments (such as -listen) go to the tool.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+all_arguments="$*"
 scripts/install-deps.sh
 scripts/build.sh build >/dev/null
 
@@ -16,7 +17,7 @@ folder=$(cd "$folder" && pwd)
 cp build/src/kvxconfig "$folder/kvxconfig"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    echo "There is no display to show the tool's window on; start it under a virtual one with: xvfb-run -a $0 $*" >&2
+    echo "There is no display to show the tool's window on; start it under a virtual one with: xvfb-run -a scripts/run.sh $all_arguments" >&2
     exit 1
 fi
 echo "Starting the tool in $folder"
