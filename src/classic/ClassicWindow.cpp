@@ -17,6 +17,7 @@
 #include "config/ConfigFile.h"
 #include "config/ConfigReader.h"
 #include "motd/MotdFile.h"
+#include "motd/MotdTextBox.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -98,12 +99,6 @@ QFrame *verticalLine(QWidget *parent, const char *name, int left, QPalette::Colo
     line->setAutoFillBackground(true);
     line->setBackgroundRole(colour);
     return line;
-}
-
-// Text boxes break lines with "\n", motd.txt with CR LF.
-QString toTextBoxBreaks(QString text)
-{
-    return text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
 }
 
 } // namespace
@@ -356,19 +351,12 @@ ClassicFields ClassicWindow::fields() const
 
 QString ClassicWindow::motdText() const
 {
-    // The raw text keeps no-break spaces, which the plain-text view would turn
-    // into ordinary ones; the code page holds them, so they go to the file.
-    QString text = m_Text8->document()->toRawText();
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-    return text.replace(QLatin1String("\n"), QLatin1String("\r\n"));
+    return motdTextOf(m_Text8);
 }
 
 void ClassicWindow::setMotdText(const QString &crLfText)
 {
-    m_Text8->setPlainText(toTextBoxBreaks(crLfText));
+    showMotdText(m_Text8, crLfText);
 }
 
 void ClassicWindow::saveAndLaunch()

@@ -1,6 +1,7 @@
 #include "MotdWindow.h"
 
 #include "MotdFile.h"
+#include "MotdTextBox.h"
 #include "app/Dialogs.h"
 #include "app/SingleLineFields.h"
 #include "app/Twips.h"
@@ -12,22 +13,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextDocument>
 
 namespace {
 
 const QString errorTitle = QStringLiteral("Server config Error");
-
-// The text box breaks lines with "\n"; the file with CR LF.
-QString toEditorText(QString fileText)
-{
-    return fileText.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-}
-
-QString toFileText(QString editorText)
-{
-    return editorText.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-}
 
 } // namespace
 
@@ -85,13 +74,7 @@ void MotdWindow::setUrl(const QString &url)
 
 QString MotdWindow::motdText() const
 {
-    // toPlainText() would turn no-break spaces into plain ones and so change
-    // the file behind the operator's back; the raw text keeps every
-    // character, with the block and soft line breaks to turn into CR LF.
-    QString text = m_text->document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-    return toFileText(text);
+    return motdTextOf(m_text);
 }
 
 void MotdWindow::loadmotd2(const QString &path)
@@ -105,7 +88,7 @@ void MotdWindow::loadmotd2(const QString &path)
                              .arg(QDir::toNativeSeparators(path), read.error));
         return;
     }
-    m_text->setPlainText(toEditorText(read.text));
+    showMotdText(m_text, read.text);
 }
 
 bool MotdWindow::savemotd2(const QString &path)
