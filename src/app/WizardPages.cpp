@@ -52,6 +52,18 @@ public:
     }
 };
 
+// The inventory's design-time values, kept once in the configuration core.
+const WizardFields &initial()
+{
+    static const WizardFields fields = wizardDefaults();
+    return fields;
+}
+
+bool ticked(Qt::CheckState state)
+{
+    return state == Qt::Checked;
+}
+
 QLabel *wrappedLabel(QWidget *page, const char *name, const QString &text)
 {
     auto *label = new QLabel(text, page);
@@ -189,7 +201,7 @@ void WizardWindow::buildMainPage(QFrame *page)
                        "configuration or use the classic tool for a quick setup.")));
 
     auto *modes = new QHBoxLayout;
-    m_optWizard = optionButton(page, "OptWizard", QStringLiteral("Wizard mode"), true);
+    m_optWizard = optionButton(page, "OptWizard", QStringLiteral("Wizard mode"), FirstPageChoices().OptWizard);
     m_optClassic = optionButton(page, "OptClassic", QStringLiteral("Classic tool"));
     modes->addSpacing(twipsToPixels(240));
     modes->addWidget(m_optWizard);
@@ -202,7 +214,7 @@ void WizardWindow::buildMainPage(QFrame *page)
         page, "Label3",
         QStringLiteral("Please note that the classic tool provides more options then the wizard. To have a look "
                        "at all the options you will need to open the config file in a text editor.")));
-    m_remember = checkBox(page, "chkremember", QStringLiteral("Do not ask again"), false);
+    m_remember = checkBox(page, "chkremember", QStringLiteral("Do not ask again"), ticked(FirstPageChoices().chkremember));
     layout->addWidget(m_remember, 0, Qt::AlignLeft);
     layout->addStretch();
 }
@@ -218,11 +230,16 @@ void WizardWindow::buildGamePage(QFrame *page)
     maps->setContentsMargins(twipsToPixels(240), 0, 0, 0);
     maps->setHorizontalSpacing(twipsToPixels(480));
     maps->setVerticalSpacing(twipsToPixels(45));
-    m_optPortland = optionButton(page, "optgta3portland", QStringLiteral("GTA III - Portland"), true);
-    m_optShoreSide = optionButton(page, "optgta3ssv", QStringLiteral("GTA III - Shore side Vale"));
-    m_optStaunton = optionButton(page, "optgta3staunton", QStringLiteral("GTA III - Staunton Island"));
-    m_optViceDm = optionButton(page, "optvicedm", QStringLiteral("Vice City - Deathmatch"));
-    m_optViceStunt = optionButton(page, "optvicestunt", QStringLiteral("Vice City - Stunt"));
+    m_optPortland = optionButton(page, "optgta3portland", QStringLiteral("GTA III - Portland"),
+                                 initial().map == WizardMap::optgta3portland);
+    m_optShoreSide = optionButton(page, "optgta3ssv", QStringLiteral("GTA III - Shore side Vale"),
+                                  initial().map == WizardMap::optgta3ssv);
+    m_optStaunton = optionButton(page, "optgta3staunton", QStringLiteral("GTA III - Staunton Island"),
+                                  initial().map == WizardMap::optgta3staunton);
+    m_optViceDm = optionButton(page, "optvicedm", QStringLiteral("Vice City - Deathmatch"),
+                               initial().map == WizardMap::optvicedm);
+    m_optViceStunt = optionButton(page, "optvicestunt", QStringLiteral("Vice City - Stunt"),
+                                  initial().map == WizardMap::optvicestunt);
     maps->addWidget(m_optPortland, 0, 0);
     maps->addWidget(m_optShoreSide, 1, 0);
     maps->addWidget(m_optStaunton, 2, 0);
@@ -237,7 +254,7 @@ void WizardWindow::buildBasicsPage(QFrame *page)
 {
     QVBoxLayout *layout = pageLayout(page);
     layout->addWidget(captionLabel(page, "lblserver", QStringLiteral("Please enter a name for your server:")));
-    m_server = textBox(page, "txtserver", QStringLiteral("KVX 0.5 NoName VC Server (QOR)"), 3855);
+    m_server = textBox(page, "txtserver", initial().txtserver, 3855);
     layout->addWidget(m_server);
     layout->addWidget(wrappedLabel(
         page, "lblport",
@@ -246,7 +263,7 @@ void WizardWindow::buildBasicsPage(QFrame *page)
                        "port is open as well.")));
 
     auto *ports = new QHBoxLayout;
-    m_port = textBox(page, "txtport", QStringLiteral("2003"), 1335);
+    m_port = textBox(page, "txtport", initial().txtport, 1335);
     ports->addWidget(m_port);
     ports->addSpacing(twipsToPixels(360));
     ports->addWidget(captionLabel(page, "lblase", QStringLiteral("ASE port:")));
@@ -259,7 +276,7 @@ void WizardWindow::buildBasicsPage(QFrame *page)
     m_ase->setPalette(grey);
     ports->addWidget(m_ase);
     ports->addSpacing(twipsToPixels(360));
-    m_aseReporting = checkBox(page, "ChkASE", QStringLiteral("Enable ASE reporting"), true);
+    m_aseReporting = checkBox(page, "ChkASE", QStringLiteral("Enable ASE reporting"), ticked(initial().ChkASE));
     ports->addWidget(m_aseReporting);
     ports->addStretch();
     layout->addLayout(ports);
@@ -274,7 +291,7 @@ void WizardWindow::buildPlayersPage(QFrame *page)
         QStringLiteral("Please specify the max allowed number of players on the servers. Please note that this "
                        "number is heavilly dependend on your upstream speed. A linear increase in players equals "
                        "an exponantial increase in bandwith!")));
-    m_players = textBox(page, "txtplayers", QStringLiteral("26"), 975, true);
+    m_players = textBox(page, "txtplayers", initial().txtplayers, 975, true);
     layout->addWidget(m_players, 0, Qt::AlignHCenter);
     layout->addStretch();
 }
@@ -290,7 +307,7 @@ void WizardWindow::buildEnvironmentPage(QFrame *page)
     auto *time = new QHBoxLayout;
     time->setSpacing(twipsToPixels(30));
     time->addSpacing(twipsToPixels(240));
-    m_hour = textBox(page, "txthour", QStringLiteral("12"), 495, true);
+    m_hour = textBox(page, "txthour", initial().txthour, 495, true);
     time->addWidget(m_hour);
     time->addWidget(spinner(page, "UDhour", m_hour, 23));
     auto *colon = captionLabel(page, "lbltime2", QStringLiteral(":"));
@@ -298,7 +315,7 @@ void WizardWindow::buildEnvironmentPage(QFrame *page)
     time->addSpacing(twipsToPixels(45));
     time->addWidget(colon);
     time->addSpacing(twipsToPixels(45));
-    m_minute = textBox(page, "txtminute", QStringLiteral("30"), 495, true);
+    m_minute = textBox(page, "txtminute", initial().txtminute, 495, true);
     time->addWidget(m_minute);
     time->addWidget(spinner(page, "udminute", m_minute, 59));
     time->addStretch();
@@ -308,7 +325,7 @@ void WizardWindow::buildEnvironmentPage(QFrame *page)
         page, "lblweather",
         QStringLiteral("Weather is also synchronised through  the server. Please select whether you want it to be "
                        "randomized or not. Weather can be changed by the admin.")));
-    m_weather = checkBox(page, "chkweather", QStringLiteral("Randomize weather"), true);
+    m_weather = checkBox(page, "chkweather", QStringLiteral("Randomize weather"), ticked(initial().chkweather));
     layout->addWidget(m_weather, 0, Qt::AlignLeft);
     layout->addStretch();
 }
@@ -324,7 +341,7 @@ void WizardWindow::buildAdminPage(QFrame *page)
                                            "to the server:")),
                         1);
     password->addSpacing(twipsToPixels(120));
-    m_password = textBox(page, "txtpwd", QString(), 2055);
+    m_password = textBox(page, "txtpwd", initial().txtpwd, 2055);
     password->addWidget(m_password, 0, Qt::AlignVCenter);
     layout->addLayout(password);
 
@@ -337,15 +354,15 @@ void WizardWindow::buildAdminPage(QFrame *page)
     auto *admin = new QGridLayout;
     admin->setHorizontalSpacing(twipsToPixels(120));
     admin->setVerticalSpacing(twipsToPixels(45));
-    m_admin = checkBox(page, "chkadmin", QStringLiteral("Enable Admin functions"), false);
-    m_shutdown = checkBox(page, "chkshutdown", QStringLiteral("Allow Remote Shutdown"), false);
-    m_adminPlus = checkBox(page, "chkadminplus", QStringLiteral("Enable Admin Plus"), false);
+    m_admin = checkBox(page, "chkadmin", QStringLiteral("Enable Admin functions"), ticked(initial().chkadmin));
+    m_shutdown = checkBox(page, "chkshutdown", QStringLiteral("Allow Remote Shutdown"), ticked(initial().chkshutdown));
+    m_adminPlus = checkBox(page, "chkadminplus", QStringLiteral("Enable Admin Plus"), ticked(initial().chkadminplus));
     m_adminPlus->setToolTip(QStringLiteral("Admin+ allows you to have much more control over your server than "
                                            "normal admin, but uses more bandwidth. Admin+ is required for "
                                            "Tallomar."));
-    m_adminPort = textBox(page, "txtadminport", QStringLiteral("4003"), 1335, true);
-    m_adminPassword = textBox(page, "txtadminpwd", QString(), 2055);
-    m_adminPlusPassword = textBox(page, "txtadminpluspwd", QString(), 2055);
+    m_adminPort = textBox(page, "txtadminport", initial().txtadminport, 1335, true);
+    m_adminPassword = textBox(page, "txtadminpwd", initial().txtadminpwd, 2055);
+    m_adminPlusPassword = textBox(page, "txtadminpluspwd", initial().txtadminpluspwd, 2055);
     admin->addWidget(m_admin, 0, 0);
     admin->addWidget(m_shutdown, 1, 0);
     admin->addWidget(m_adminPlus, 2, 0);
@@ -375,7 +392,7 @@ void WizardWindow::buildFinalPage(QFrame *page)
                        "can contain rules, announcements, gang info or just a funny quote.")));
 
     auto *motd = new QHBoxLayout;
-    m_motdEnabled = checkBox(page, "chkmotd", QStringLiteral("Enable MOTD"), true);
+    m_motdEnabled = checkBox(page, "chkmotd", QStringLiteral("Enable MOTD"), ticked(initial().chkmotd));
     motd->addWidget(m_motdEnabled);
     motd->addStretch();
     auto *change = new QPushButton(QStringLiteral("Change MOTD ..."), page);

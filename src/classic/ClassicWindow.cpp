@@ -46,7 +46,17 @@ const QStringList mapListOrder = {
     QStringLiteral("GTA3 - Staunton Island"), QStringLiteral("Vice City - Deathmatch"),
     QStringLiteral("Vice City - Stunt"),
 };
-const QString defaultMap = QStringLiteral("Vice City - Deathmatch");
+// The inventory's design-time values, kept once in the configuration core.
+const ClassicFields &initial()
+{
+    static const ClassicFields fields = classicDefaults();
+    return fields;
+}
+
+bool ticked(Qt::CheckState state)
+{
+    return state == Qt::Checked;
+}
 
 template <typename Widget>
 Widget *placed(Widget *widget, const char *name, int left, int top, int width, int height)
@@ -129,13 +139,13 @@ void ClassicWindow::buildForm()
     new Banner(this);
 
     m_frame1 = frame(this, "Frame1", QStringLiteral("Server Name"), 120, 960, 4095, 615);
-    m_txtserver = textBox(m_frame1, "txtserver", QStringLiteral("KVX 0.5 NoName VC Server (QOR)"), 120, 240, 3855, 285);
+    m_txtserver = textBox(m_frame1, "txtserver", initial().txtserver, 120, 240, 3855, 285);
 
     m_frame2 = frame(this, "Frame2", QStringLiteral("Maximum number of players"), 120, 1680, 2415, 615);
-    m_txtplayers = textBox(m_frame2, "txtplayers", QStringLiteral("26"), 720, 240, 975, 285);
+    m_txtplayers = textBox(m_frame2, "txtplayers", initial().txtplayers, 720, 240, 975, 285);
 
     m_frame5 = frame(this, "Frame5", QStringLiteral("Port"), 2640, 1680, 1575, 615);
-    m_txtport = textBox(m_frame5, "txtport", QStringLiteral("2003"), 120, 240, 1335, 285);
+    m_txtport = textBox(m_frame5, "txtport", initial().txtport, 120, 240, 1335, 285);
 
     m_frame7 = frame(this, "Frame7", QStringLiteral("Map - gamemode"), 120, 2400, 2415, 735);
     m_cmbgamemode = placed(new QComboBox(m_frame7), "cmbgamemode", 120, 240, 2175, 315);
@@ -144,7 +154,7 @@ void ClassicWindow::buildForm()
     // Enter does not add the typed text to the list.
     m_cmbgamemode->setCompleter(nullptr);
     m_cmbgamemode->setInsertPolicy(QComboBox::NoInsert);
-    m_cmbgamemode->setEditText(defaultMap);
+    m_cmbgamemode->setEditText(initial().cmbgamemode);
     // Keep the list's selection on the entry the text names, so the list
     // opens (and the arrow keys step) from the map shown.
     connect(m_cmbgamemode, &QComboBox::editTextChanged, this, [this](const QString &text) {
@@ -156,45 +166,45 @@ void ClassicWindow::buildForm()
     m_frame4 = frame(this, "Frame4", QStringLiteral("ASE"), 2640, 2400, 1575, 735);
     // The caption wraps onto two lines; two pixels taller than drawn, so both
     // fit whole.
-    m_ChkASE = checkBox<WrappingCheckBox>(m_frame4, "ChkASE", QStringLiteral("Enable ASE reporting"), true, 120, 240,
+    m_ChkASE = checkBox<WrappingCheckBox>(m_frame4, "ChkASE", QStringLiteral("Enable ASE reporting"), ticked(initial().ChkASE), 120, 240,
                                           1335, 405);
 
     QGroupBox *frame6 = frame(this, "Frame6", QStringLiteral("Admin Panel"), 120, 3240, 4095, 1335);
-    m_chkadmin = checkBox(frame6, "chkadmin", QStringLiteral("Enable"), false, 120, 240, 800, 255);
-    m_chkadminplus = checkBox(frame6, "chkadminplus", QStringLiteral("Enable Admin Plus"), false, 120, 600, 1680, 255);
+    m_chkadmin = checkBox(frame6, "chkadmin", QStringLiteral("Enable"), ticked(initial().chkadmin), 120, 240, 800, 255);
+    m_chkadminplus = checkBox(frame6, "chkadminplus", QStringLiteral("Enable Admin Plus"), ticked(initial().chkadminplus), 120, 600, 1680, 255);
     label(frame6, "Label4", QStringLiteral("Shutdown:"), 120, 960, 855, 255);
-    m_chkshutdown = checkBox(frame6, "chkshutdown", QStringLiteral("Allow"), false, 960, 960, 735, 255);
+    m_chkshutdown = checkBox(frame6, "chkshutdown", QStringLiteral("Allow"), ticked(initial().chkshutdown), 960, 960, 735, 255);
     verticalLine(frame6, "Line1", 1800, QPalette::Dark);
     verticalLine(frame6, "Line2", 1815, QPalette::Light);
     label(frame6, "Label2", QStringLiteral("Port:"), 1920, 240, 735, 255);
-    m_txtadminport = textBox(frame6, "txtadminport", QString(), 2760, 240, 1215, 285);
+    m_txtadminport = textBox(frame6, "txtadminport", initial().txtadminport, 2760, 240, 1215, 285);
     // Four pixels wider than drawn, for the caption; the text box still lies clear.
     label(frame6, "Label1", QStringLiteral("Password:"), 1920, 600, 795, 255);
-    m_txtadminpwd = textBox(frame6, "txtadminpwd", QString(), 2760, 600, 1215, 285);
+    m_txtadminpwd = textBox(frame6, "txtadminpwd", initial().txtadminpwd, 2760, 600, 1215, 285);
     label(frame6, "Label6", QStringLiteral("Pass + :"), 1920, 960, 735, 255);
-    m_txtadminpluspwd = textBox(frame6, "txtadminpluspwd", QString(), 2760, 960, 1215, 285);
+    m_txtadminpluspwd = textBox(frame6, "txtadminpluspwd", initial().txtadminpluspwd, 2760, 960, 1215, 285);
 
     QGroupBox *frame11 = frame(this, "Frame11", QStringLiteral("Environment"), 4320, 960, 1935, 1335);
     label(frame11, "Label5", QStringLiteral("Time:"), 120, 240, 1575, 255);
-    m_txthour = textBox(frame11, "txthour", QStringLiteral("12"), 120, 480, 375, 285);
+    m_txthour = textBox(frame11, "txthour", initial().txthour, 120, 480, 375, 285);
     m_UDhour = placed(new UpDownSpinner(QStringLiteral("UDhour"), frame11), "UDhour", 480, 480, 255, 300);
-    m_txtminute = textBox(frame11, "txtminute", QStringLiteral("30"), 960, 480, 375, 285);
+    m_txtminute = textBox(frame11, "txtminute", initial().txtminute, 960, 480, 375, 285);
     m_udminute = placed(new UpDownSpinner(QStringLiteral("udminute"), frame11), "udminute", 1320, 480, 255, 300);
     // Three pixels wider than drawn, for the caption.
-    m_chkweather = checkBox(frame11, "chkweather", QStringLiteral("Randomize weather"), true, 120, 960, 1755, 255);
+    m_chkweather = checkBox(frame11, "chkweather", QStringLiteral("Randomize weather"), ticked(initial().chkweather), 120, 960, 1755, 255);
 
     QGroupBox *frame8 = frame(this, "Frame8", QStringLiteral("Serverpassword"), 4320, 2400, 1935, 735);
-    m_txtpwd = textBox(frame8, "txtpwd", QString(), 120, 300, 1695, 285);
+    m_txtpwd = textBox(frame8, "txtpwd", initial().txtpwd, 120, 300, 1695, 285);
 
     QGroupBox *frame10 = frame(this, "Frame10", QStringLiteral("Stat logging"), 4320, 3240, 1935, 615);
-    m_Check5 = checkBox(frame10, "Check5", QStringLiteral("Enabled"), false, 120, 240, 1695, 255);
+    m_Check5 = checkBox(frame10, "Check5", QStringLiteral("Enabled"), ticked(initial().Check5), 120, 240, 1695, 255);
 
     QGroupBox *frame9 = frame(this, "Frame9", QStringLiteral("MOTD"), 120, 4680, 6135, 1695);
-    m_chkmotd = checkBox(frame9, "chkmotd", QStringLiteral("Ingame MOTD Enabled"), false, 120, 240, 2055, 255);
+    m_chkmotd = checkBox(frame9, "chkmotd", QStringLiteral("Ingame MOTD Enabled"), ticked(initial().chkmotd), 120, 240, 2055, 255);
     m_Text8 = placed(new QPlainTextEdit(defaultMotd, frame9), "Text8", 120, 480, 5895, 735);
     m_Text8->setTabChangesFocus(true);
     label(frame9, "Label7", QStringLiteral("Rich MOTD URL:"), 120, 1320, 1335, 255);
-    m_txturl = textBox(frame9, "txturl", defaultMotdUrl(), 1560, 1300, 4455, 285);
+    m_txturl = textBox(frame9, "txturl", initial().txturl, 1560, 1300, 4455, 285);
 
     // The listen-mode notice covers the five frames that listen mode locks.
     m_frameListen = frame(this, "FrameListen", QString(), 120, 960, 4095, 2295);
@@ -256,7 +266,7 @@ void ClassicWindow::load()
 {
     m_cmbgamemode->clear();
     m_cmbgamemode->addItems(mapListOrder);
-    m_cmbgamemode->setEditText(defaultMap);
+    m_cmbgamemode->setEditText(initial().cmbgamemode);
 
     const QStringList lines = readConfigLines();
     readMotd();
