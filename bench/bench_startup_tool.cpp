@@ -3,7 +3,7 @@
 
 #include "FirstShowQuitter.h"
 
-#include "app/WizardWindow.h"
+#include "wizard/WizardWindow.h"
 
 #include <QApplication>
 

@@ -3,10 +3,11 @@
 // The rule tables themselves are tested in test_input_rules, the files and
 // the document in test_config_*; here one or two rows show each is attached.
 
-#include "app/WizardWindow.h"
+#include "wizard/WizardWindow.h"
 #include "classic/ClassicWindow.h"
 #include "config/ConfigBuilder.h"
 #include "config/ConfigCommit.h"
+#include "config/ConfigReader.h"
 #include "support/DialogRecorder.h"
 #include "support/LayoutCheck.h"
 #include "support/ToolFolder.h"
@@ -403,6 +404,36 @@ private slots:
         QCOMPARE(h.dialogs.texts(), rule.message.isEmpty() ? QStringList() : QStringList{rule.message});
     }
 
+
+    // The snapshot reader (what the command line reads with) and the windows,
+    // which read through their controls and change reactions, agree.
+    void windowsAndSnapshotReaderAgree_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("count, then a Vice City map") << QStringList{"MaxPlayers 30", "GameMap 2", "ServerPort 77"};
+        QTest::newRow("map, then the count") << QStringList{"GameMap 1", "MaxPlayers 31"};
+        QTest::newRow("map shown already, count above") << QStringList{"MaxPlayers 40", "GameMap 1", "GameMap 3"};
+        QTest::newRow("passwords and switches")
+            << QStringList{"ServerPasswordEnabled 1", "ServerPassword \"pw\"", "AdminServer 1", "ASE 0",
+                           "StatLogging 1", "MOTDURL \"http://a/b\"", "#show page 1: 0", "#mode: wizard"};
+    }
+    void windowsAndSnapshotReaderAgree()
+    {
+        QFETCH(QStringList, lines);
+        Harness h;
+        h.folder.write("kvxserver.conf", crLfBytes(lines));
+        ClassicFields classic = classicDefaults();
+        applyAssignments(classic, loadclassic(lines));
+        QCOMPARE(h.open().fields(), classic);
+
+        WizardWindow wizard({h.folder.path(), {}});
+        wizard.start();
+        WizardFields fields = wizardDefaults();
+        FirstPageChoices choices;
+        applyAssignments(fields, choices, loadwizard(lines));
+        QCOMPARE(wizard.fields(), fields);
+        QCOMPARE(wizard.firstPageChoices().chkremember, choices.chkremember);
+    }
 };
 
 QTEST_MAIN(TestClassic)

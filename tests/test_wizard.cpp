@@ -4,7 +4,7 @@
 // The rules' own tables are tested in test_input_rules.cpp, the builders and
 // commits in test_config_*.cpp; here one or two rows prove each is attached.
 
-#include "app/WizardWindow.h"
+#include "wizard/WizardWindow.h"
 #include "classic/ClassicWindow.h"
 #include "config/ConfigBuilder.h"
 #include "config/ConfigCommit.h"

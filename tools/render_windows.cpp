@@ -4,9 +4,9 @@
 // folder, so nothing of the operator's is read or written.
 
 #include "about/AboutBox.h"
-#include "app/Dialogs.h"
-#include "app/StandbyWindow.h"
-#include "app/WizardWindow.h"
+#include "ui/Dialogs.h"
+#include "ui/StandbyWindow.h"
+#include "wizard/WizardWindow.h"
 #include "classic/ClassicWindow.h"
 #include "config/ConfigFields.h"
 #include "motd/MotdWindow.h"
@@ -65,7 +65,7 @@ int main(int argc, char *argv[])
     outputFolder = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(outputFolder);
     // Notices that page steps may raise are not part of the pictures.
-    MessageBox::setHook([](const MessageBox::Shown &) {});
+    MessageBox::setHook([](const OperatorMessage &) {});
 
     QTemporaryDir folder;
     renderWizardPages(folder.path());

@@ -1,7 +1,7 @@
 #include "AboutBox.h"
 
-#include "app/Dialogs.h"
-#include "app/Twips.h"
+#include "ui/Dialogs.h"
+#include "ui/Twips.h"
 
 #include <QDesktopServices>
 #include <QFrame>

@@ -1,4 +1,4 @@
-#include "app/WizardWindow.h"
+#include "wizard/WizardWindow.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #include "ClassicRules.h"
 
-#include "app/UpDownSpinner.h"
-#include "app/InputRules.h"
-#include "app/KeyFilter.h"
+#include "ui/UpDownSpinner.h"
+#include "rules/InputRules.h"
+#include "ui/KeyFilter.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -16,8 +16,9 @@ constexpr int lastMinute = 59;
 
 void applyMapRule(const QString &mapText, QLineEdit *txtplayers)
 {
-    if (mapText.startsWith(QLatin1String("Vice")) && leadingValue(txtplayers->text()) > 26)
-        txtplayers->setText(QStringLiteral("26"));
+    const QString players = classicMapRulePlayers(mapText, txtplayers->text());
+    if (players != txtplayers->text())
+        txtplayers->setText(players);
 }
 
 void attachClassicRules(const ClassicRuleFields &fields)

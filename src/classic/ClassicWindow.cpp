@@ -2,22 +2,21 @@
 
 #include "ClassicFrame.h"
 #include "ClassicRules.h"
-#include "app/SingleLineFields.h"
-#include "app/UpDownSpinner.h"
-#include "WrappingCheckBox.h"
+#include "ui/SingleLineFields.h"
+#include "ui/UpDownSpinner.h"
+#include "ui/WrappingCheckBox.h"
 #include "about/AboutBox.h"
-#include "app/Banner.h"
-#include "app/Dialogs.h"
-#include "app/FieldBinding.h"
-#include "app/ServerLauncher.h"
-#include "app/Twips.h"
-#include "app/WizardWindow.h"
+#include "ui/Banner.h"
+#include "ui/Dialogs.h"
+#include "ui/FieldBinding.h"
+#include "ui/ServerLaunch.h"
+#include "ui/Twips.h"
 #include "config/ConfigBuilder.h"
 #include "config/ConfigCommit.h"
 #include "config/ConfigFile.h"
 #include "config/ConfigReader.h"
-#include "motd/MotdFile.h"
-#include "motd/MotdTextBox.h"
+#include "files/MotdFile.h"
+#include "ui/MotdTextBox.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -113,8 +112,8 @@ QFrame *verticalLine(QWidget *parent, const char *name, int left, QPalette::Colo
 
 } // namespace
 
-ClassicWindow::ClassicWindow(WizardWindow *wizard, const ToolContext &context)
-    : m_wizard(wizard)
+ClassicWindow::ClassicWindow(ClassicHost *host, const ToolContext &context)
+    : m_host(host)
     , m_context(context)
 {
     setObjectName(QStringLiteral("frmclassic"));
@@ -138,17 +137,17 @@ void ClassicWindow::buildForm()
 {
     new Banner(this);
 
-    m_frame1 = frame(this, "Frame1", QStringLiteral("Server Name"), 120, 960, 4095, 615);
-    m_txtserver = textBox(m_frame1, "txtserver", initial().txtserver, 120, 240, 3855, 285);
+    m_Frame1 = frame(this, "Frame1", QStringLiteral("Server Name"), 120, 960, 4095, 615);
+    m_txtserver = textBox(m_Frame1, "txtserver", initial().txtserver, 120, 240, 3855, 285);
 
-    m_frame2 = frame(this, "Frame2", QStringLiteral("Maximum number of players"), 120, 1680, 2415, 615);
-    m_txtplayers = textBox(m_frame2, "txtplayers", initial().txtplayers, 720, 240, 975, 285);
+    m_Frame2 = frame(this, "Frame2", QStringLiteral("Maximum number of players"), 120, 1680, 2415, 615);
+    m_txtplayers = textBox(m_Frame2, "txtplayers", initial().txtplayers, 720, 240, 975, 285);
 
-    m_frame5 = frame(this, "Frame5", QStringLiteral("Port"), 2640, 1680, 1575, 615);
-    m_txtport = textBox(m_frame5, "txtport", initial().txtport, 120, 240, 1335, 285);
+    m_Frame5 = frame(this, "Frame5", QStringLiteral("Port"), 2640, 1680, 1575, 615);
+    m_txtport = textBox(m_Frame5, "txtport", initial().txtport, 120, 240, 1335, 285);
 
-    m_frame7 = frame(this, "Frame7", QStringLiteral("Map - gamemode"), 120, 2400, 2415, 735);
-    m_cmbgamemode = placed(new QComboBox(m_frame7), "cmbgamemode", 120, 240, 2175, 315);
+    m_Frame7 = frame(this, "Frame7", QStringLiteral("Map - gamemode"), 120, 2400, 2415, 735);
+    m_cmbgamemode = placed(new QComboBox(m_Frame7), "cmbgamemode", 120, 240, 2175, 315);
     m_cmbgamemode->setEditable(true);
     // The edit part holds exactly what the operator types: no completion, and
     // Enter does not add the typed text to the list.
@@ -163,10 +162,10 @@ void ClassicWindow::buildForm()
             m_cmbgamemode->setCurrentIndex(index);
     });
 
-    m_frame4 = frame(this, "Frame4", QStringLiteral("ASE"), 2640, 2400, 1575, 735);
+    m_Frame4 = frame(this, "Frame4", QStringLiteral("ASE"), 2640, 2400, 1575, 735);
     // The caption wraps onto two lines; two pixels taller than drawn, so both
     // fit whole.
-    m_ChkASE = checkBox<WrappingCheckBox>(m_frame4, "ChkASE", QStringLiteral("Enable ASE reporting"), ticked(initial().ChkASE), 120, 240,
+    m_ChkASE = checkBox<WrappingCheckBox>(m_Frame4, "ChkASE", QStringLiteral("Enable ASE reporting"), ticked(initial().ChkASE), 120, 240,
                                           1335, 405);
 
     QGroupBox *frame6 = frame(this, "Frame6", QStringLiteral("Admin Panel"), 120, 3240, 4095, 1335);
@@ -207,14 +206,14 @@ void ClassicWindow::buildForm()
     m_txturl = textBox(frame9, "txturl", initial().txturl, 1560, 1300, 4455, 285);
 
     // The listen-mode notice covers the five frames that listen mode locks.
-    m_frameListen = frame(this, "FrameListen", QString(), 120, 960, 4095, 2295);
-    m_frameListen->setAutoFillBackground(true);
-    QLabel *notice = label(m_frameListen, "Label3",
+    m_FrameListen = frame(this, "FrameListen", QString(), 120, 960, 4095, 2295);
+    m_FrameListen->setAutoFillBackground(true);
+    QLabel *notice = label(m_FrameListen, "Label3",
                            QStringLiteral("To set server name, port and users, use the settings in the KVX Client."),
                            600, 840, 2895, 855);
     notice->setWordWrap(true);
-    m_frameListen->hide();
-    m_frameListen->raise();
+    m_FrameListen->hide();
+    m_FrameListen->raise();
 
     m_Command3 = button(this, "Command3", QStringLiteral("&About..."), 120, 6480, 1200, 375);
     m_Command1 = button(this, "Command1", QStringLiteral("&Cancel"), 1560, 6480, 1200, 375);
@@ -319,8 +318,8 @@ void ClassicWindow::readMotd()
 void ClassicWindow::switchOnListenMode()
 {
     m_Command2->setText(QStringLiteral("Save && return"));
-    m_frameListen->show();
-    for (QGroupBox *locked : {m_frame1, m_frame2, m_frame4, m_frame5, m_frame7})
+    m_FrameListen->show();
+    for (QGroupBox *locked : {m_Frame1, m_Frame2, m_Frame4, m_Frame5, m_Frame7})
         locked->setEnabled(false);
     m_Command4->hide();
 }
@@ -371,7 +370,7 @@ void ClassicWindow::setMotdText(const QString &crLfText)
 
 void ClassicWindow::saveAndLaunch()
 {
-    showCommitAlerts(this, commitclassic(m_document, fields(), m_wizard->firstPageChoices()));
+    showCommitAlerts(this, commitclassic(m_document, fields(), m_host->firstPageChoices()));
 
     if (!writeFiles())
         return;
@@ -399,13 +398,13 @@ bool ClassicWindow::writeFiles()
 void ClassicWindow::backToWizard()
 {
     hide();
-    m_wizard->showFromClassic();
+    m_host->showFromClassic();
 }
 
 void ClassicWindow::endTool()
 {
     const QScopedValueRollback ending(m_ending, true);
-    m_wizard->endTool();
+    m_host->endTool();
 }
 
 void ClassicWindow::closeEvent(QCloseEvent *event)

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/ToolContext.h"
+#include "ui/ToolContext.h"
+#include "ClassicHost.h"
 #include "config/ConfigDocument.h"
 #include "config/ConfigFields.h"
 
 #include <QWidget>
 
-class WizardWindow;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -20,7 +20,7 @@ class ClassicWindow final : public QWidget
 {
     Q_OBJECT
 public:
-    ClassicWindow(WizardWindow *wizard, const ToolContext &context);
+    ClassicWindow(ClassicHost *host, const ToolContext &context);
 
     // Shows the window; the first showing loads it (map list, kvxserver.conf,
     // motd.txt, the reader's values, the rebuilt document, listen mode). Later
@@ -48,26 +48,26 @@ private:
     void saveAndLaunch();
     bool writeFiles();
     void backToWizard();
-    // Ends the whole tool through the wizard; the wizard closes this window
-    // again, which must not end the tool a second time.
+    // Ends the whole tool through the host, which closes this window again;
+    // that close must not end the tool a second time.
     void endTool();
 
     QString motdText() const;
     void setMotdText(const QString &crLfText);
 
-    WizardWindow *m_wizard;
+    ClassicHost *m_host;
     ToolContext m_context;
     ConfigDocument m_document;
     bool m_loaded = false;
     bool m_ending = false;
     QList<QWidget *> m_tabOrder;
 
-    QGroupBox *m_frame1 = nullptr;
-    QGroupBox *m_frame2 = nullptr;
-    QGroupBox *m_frame4 = nullptr;
-    QGroupBox *m_frame5 = nullptr;
-    QGroupBox *m_frame7 = nullptr;
-    QGroupBox *m_frameListen = nullptr;
+    QGroupBox *m_Frame1 = nullptr;
+    QGroupBox *m_Frame2 = nullptr;
+    QGroupBox *m_Frame4 = nullptr;
+    QGroupBox *m_Frame5 = nullptr;
+    QGroupBox *m_Frame7 = nullptr;
+    QGroupBox *m_FrameListen = nullptr;
 
     QLineEdit *m_txtserver = nullptr;
     QLineEdit *m_txtplayers = nullptr;

@@ -1,6 +1,7 @@
 #include "ConfigFile.h"
 
 #include "ConfigTemplate.h"
+#include "files/CodePage.h"
 
 #include <algorithm>
 

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "ConfigDocument.h"
-#include "TextFile.h"
+#include "files/AtomicFile.h"
+#include "files/TextFile.h"
 
 #include <QString>
 
@@ -11,11 +12,6 @@ QString configFilePath(const QString &toolFolder);
 
 // Reads a configuration file's lines.
 TextReadResult loadconfig(const QString &path);
-
-struct SaveResult {
-    bool ok = false;
-    QString error; // a sentence for the operator when !ok
-};
 
 // Where the old file goes when a save would replace the operator's hand edits.
 QString backupFilePath(const QString &configPath);

@@ -1,5 +1,7 @@
 #include "ConfigReader.h"
 
+#include "rules/InputRules.h"
+
 #include <QLatin1StringView>
 
 namespace {
@@ -227,8 +229,10 @@ void applyAssignments(ClassicFields &fields, const QList<FieldAssignment> &assig
     for (const FieldAssignment &a : assignments) {
         if (applyCommon(fields, a))
             continue;
-        if (a.field == QLatin1String("cmbgamemode"))
+        if (a.field == QLatin1String("cmbgamemode")) {
             fields.cmbgamemode = a.value;
+            fields.txtplayers = classicMapRulePlayers(fields.cmbgamemode, fields.txtplayers);
+        }
         else if (a.field == QLatin1String("Check5"))
             fields.Check5 = checkState(a.value);
     }

@@ -24,7 +24,10 @@ struct FieldAssignment {
 QList<FieldAssignment> loadwizard(const QStringList &lines);
 QList<FieldAssignment> loadclassic(const QStringList &lines);
 
-// Apply assignments to a snapshot, without the windows' change reactions.
+// Apply assignments to a snapshot in order, with the reactions the windows'
+// controls run: in the classic editor each map read runs the map rule on the
+// player count read so far. (The wizard's one reaction, the ASE port, lies
+// outside its snapshot.)
 void applyAssignments(WizardFields &fields, FirstPageChoices &firstPage,
                       const QList<FieldAssignment> &assignments);
 void applyAssignments(ClassicFields &fields, const QList<FieldAssignment> &assignments);

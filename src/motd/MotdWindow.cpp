@@ -1,10 +1,10 @@
 #include "MotdWindow.h"
 
-#include "MotdFile.h"
-#include "MotdTextBox.h"
-#include "app/Dialogs.h"
-#include "app/SingleLineFields.h"
-#include "app/Twips.h"
+#include "files/MotdFile.h"
+#include "ui/MotdTextBox.h"
+#include "ui/Dialogs.h"
+#include "ui/SingleLineFields.h"
+#include "ui/Twips.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -28,34 +28,34 @@ MotdWindow::MotdWindow(const ToolContext &context, const QString &url)
     setAttribute(Qt::WA_DeleteOnClose);
     setupToolWindow(this, 4680, 4080);
 
-    m_text = new QPlainTextEdit(this);
-    m_text->setObjectName(QStringLiteral("txtmotd"));
+    m_txtmotd = new QPlainTextEdit(this);
+    m_txtmotd->setObjectName(QStringLiteral("txtmotd"));
     // Tab moves on to the next field, as the tab order promises, instead of
     // typing a tab character into the message.
-    m_text->setTabChangesFocus(true);
-    placeInTwips(m_text, 120, 120, 4455, 2295);
+    m_txtmotd->setTabChangesFocus(true);
+    placeInTwips(m_txtmotd, 120, 120, 4455, 2295);
 
-    m_label = new QLabel(QStringLiteral("Rich MOTD URL - This has to be a rich text (.rtf) file stored on your "
+    m_Label1 = new QLabel(QStringLiteral("Rich MOTD URL - This has to be a rich text (.rtf) file stored on your "
                                         "webspace. Include the full URL starting with http://"),
                          this);
-    m_label->setObjectName(QStringLiteral("Label1"));
-    m_label->setWordWrap(true);
-    m_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    placeInTwips(m_label, 120, 2520, 4455, 495);
+    m_Label1->setObjectName(QStringLiteral("Label1"));
+    m_Label1->setWordWrap(true);
+    m_Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    placeInTwips(m_Label1, 120, 2520, 4455, 495);
 
-    m_url = new QLineEdit(url, this);
-    m_url->setObjectName(QStringLiteral("txturl"));
+    m_txturl = new QLineEdit(url, this);
+    m_txturl->setObjectName(QStringLiteral("txturl"));
     keepFieldsSingleLine(this);
-    placeInTwips(m_url, 120, 3000, 4455, 375);
+    placeInTwips(m_txturl, 120, 3000, 4455, 375);
 
-    m_save = new QPushButton(QStringLiteral("Save and go back"), this);
-    m_save->setObjectName(QStringLiteral("Command1"));
-    placeInTwips(m_save, 120, 3480, 4455, 495);
-    connect(m_save, &QPushButton::clicked, this, &MotdWindow::saveAndGoBack);
+    m_Command1 = new QPushButton(QStringLiteral("Save and go back"), this);
+    m_Command1->setObjectName(QStringLiteral("Command1"));
+    placeInTwips(m_Command1, 120, 3480, 4455, 495);
+    connect(m_Command1, &QPushButton::clicked, this, &MotdWindow::saveAndGoBack);
 
-    setTabOrder(m_save, m_text);
-    setTabOrder(m_text, m_url);
-    m_save->setFocus();
+    setTabOrder(m_Command1, m_txtmotd);
+    setTabOrder(m_txtmotd, m_txturl);
+    m_Command1->setFocus();
 
     const QString path = m_context.path(motdFileName());
     if (QFileInfo::exists(path))
@@ -64,22 +64,22 @@ MotdWindow::MotdWindow(const ToolContext &context, const QString &url)
 
 QString MotdWindow::url() const
 {
-    return m_url->text();
+    return m_txturl->text();
 }
 
 void MotdWindow::setUrl(const QString &url)
 {
-    m_url->setText(url);
+    m_txturl->setText(url);
 }
 
 QString MotdWindow::motdText() const
 {
-    return motdTextOf(m_text);
+    return motdTextOf(m_txtmotd);
 }
 
 void MotdWindow::loadmotd2(const QString &path)
 {
-    m_text->clear();
+    m_txtmotd->clear();
     const MotdReadResult read = loadmotd(path);
     if (!read.ok) {
         // The window is not shown yet, so the box has no owner.
@@ -88,7 +88,7 @@ void MotdWindow::loadmotd2(const QString &path)
                              .arg(QDir::toNativeSeparators(path), read.error));
         return;
     }
-    showMotdText(m_text, read.text);
+    showMotdText(m_txtmotd, read.text);
 }
 
 bool MotdWindow::savemotd2(const QString &path)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ToolContext.h"
+#include "ui/ToolContext.h"
 
 #include <QWidget>
 
@@ -42,8 +42,8 @@ private:
     void saveAndGoBack();
 
     ToolContext m_context;
-    QPlainTextEdit *m_text = nullptr;
-    QLabel *m_label = nullptr;
-    QLineEdit *m_url = nullptr;
-    QPushButton *m_save = nullptr;
+    QPlainTextEdit *m_txtmotd = nullptr;
+    QLabel *m_Label1 = nullptr;
+    QLineEdit *m_txturl = nullptr;
+    QPushButton *m_Command1 = nullptr;
 };

@@ -2,7 +2,7 @@
 
 DialogRecorder::DialogRecorder()
 {
-    MessageBox::setHook([this](const MessageBox::Shown &shown) { messages.append(shown); });
+    MessageBox::setHook([this](const OperatorMessage &shown) { messages.append(shown); });
     FileDialog::setHook([this](const FileDialog::Request &request) {
         fileRequests.append(request);
         return m_fileNames.isEmpty() ? QString() : m_fileNames.takeFirst();
@@ -18,7 +18,7 @@ DialogRecorder::~DialogRecorder()
 QStringList DialogRecorder::texts() const
 {
     QStringList result;
-    for (const MessageBox::Shown &shown : messages)
+    for (const OperatorMessage &shown : messages)
         result << shown.title + QLatin1String(": ") + shown.text;
     return result;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Dialogs.h"
+#include "ui/Dialogs.h"
 
 #include <QList>
 #include <QStringList>
@@ -16,7 +16,7 @@ public:
     DialogRecorder(const DialogRecorder &) = delete;
     DialogRecorder &operator=(const DialogRecorder &) = delete;
 
-    QList<MessageBox::Shown> messages;
+    QList<OperatorMessage> messages;
     QList<FileDialog::Request> fileRequests;
 
     void queueFileName(const QString &path) { m_fileNames.append(path); }

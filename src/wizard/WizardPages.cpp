@@ -3,10 +3,10 @@
 
 #include "WizardWindow.h"
 
-#include "Banner.h"
-#include "InputRules.h"
-#include "Twips.h"
-#include "UpDownSpinner.h"
+#include "ui/Banner.h"
+#include "rules/InputRules.h"
+#include "ui/Twips.h"
+#include "ui/UpDownSpinner.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -130,7 +130,7 @@ QVBoxLayout *pageLayout(QFrame *page)
 
 void WizardWindow::buildFixedParts()
 {
-    m_banner = new Banner(this);
+    m_Picture1 = new Banner(this);
 
     const auto button = [this](const char *name, const QString &caption, int left) {
         auto *b = new RowButton(caption, this);
@@ -138,11 +138,11 @@ void WizardWindow::buildFixedParts()
         placeInTwips(b, left, 3360, 975, 375);
         return b;
     };
-    m_about = button("cmdabout", QStringLiteral("About"), 120);
-    m_back = button("cmdback", QStringLiteral("<< &Back"), 3360);
-    m_exit = button("cmdcancel", QStringLiteral("&Exit"), 4560);
-    m_next = button("cmdnext", QStringLiteral("&Next >>"), 5640);
-    m_back->setEnabled(false);
+    m_cmdabout = button("cmdabout", QStringLiteral("About"), 120);
+    m_cmdback = button("cmdback", QStringLiteral("<< &Back"), 3360);
+    m_cmdcancel = button("cmdcancel", QStringLiteral("&Exit"), 4560);
+    m_cmdnext = button("cmdnext", QStringLiteral("&Next >>"), 5640);
+    m_cmdback->setEnabled(false);
 
     auto *rule = new QFrame(this);
     rule->setObjectName(QStringLiteral("Line1"));
@@ -188,7 +188,7 @@ void WizardWindow::buildPages()
         page->setVisible(page == m_pages.first());
     }
     // The banner overlaps the top of the page area; it stays in front.
-    m_banner->raise();
+    m_Picture1->raise();
 }
 
 void WizardWindow::buildMainPage(QFrame *page)
@@ -201,12 +201,12 @@ void WizardWindow::buildMainPage(QFrame *page)
                        "configuration or use the classic tool for a quick setup.")));
 
     auto *modes = new QHBoxLayout;
-    m_optWizard = optionButton(page, "OptWizard", QStringLiteral("Wizard mode"), FirstPageChoices().OptWizard);
-    m_optClassic = optionButton(page, "OptClassic", QStringLiteral("Classic tool"));
+    m_OptWizard = optionButton(page, "OptWizard", QStringLiteral("Wizard mode"), FirstPageChoices().OptWizard);
+    m_OptClassic = optionButton(page, "OptClassic", QStringLiteral("Classic tool"));
     modes->addSpacing(twipsToPixels(240));
-    modes->addWidget(m_optWizard);
+    modes->addWidget(m_OptWizard);
     modes->addSpacing(twipsToPixels(480));
-    modes->addWidget(m_optClassic);
+    modes->addWidget(m_OptClassic);
     modes->addStretch();
     layout->addLayout(modes);
 
@@ -214,8 +214,8 @@ void WizardWindow::buildMainPage(QFrame *page)
         page, "Label3",
         QStringLiteral("Please note that the classic tool provides more options then the wizard. To have a look "
                        "at all the options you will need to open the config file in a text editor.")));
-    m_remember = checkBox(page, "chkremember", QStringLiteral("Do not ask again"), ticked(FirstPageChoices().chkremember));
-    layout->addWidget(m_remember, 0, Qt::AlignLeft);
+    m_chkremember = checkBox(page, "chkremember", QStringLiteral("Do not ask again"), ticked(FirstPageChoices().chkremember));
+    layout->addWidget(m_chkremember, 0, Qt::AlignLeft);
     layout->addStretch();
 }
 
@@ -230,21 +230,21 @@ void WizardWindow::buildGamePage(QFrame *page)
     maps->setContentsMargins(twipsToPixels(240), 0, 0, 0);
     maps->setHorizontalSpacing(twipsToPixels(480));
     maps->setVerticalSpacing(twipsToPixels(45));
-    m_optPortland = optionButton(page, "optgta3portland", QStringLiteral("GTA III - Portland"),
+    m_optgta3portland = optionButton(page, "optgta3portland", QStringLiteral("GTA III - Portland"),
                                  initial().map == WizardMap::optgta3portland);
-    m_optShoreSide = optionButton(page, "optgta3ssv", QStringLiteral("GTA III - Shore side Vale"),
+    m_optgta3ssv = optionButton(page, "optgta3ssv", QStringLiteral("GTA III - Shore side Vale"),
                                   initial().map == WizardMap::optgta3ssv);
-    m_optStaunton = optionButton(page, "optgta3staunton", QStringLiteral("GTA III - Staunton Island"),
+    m_optgta3staunton = optionButton(page, "optgta3staunton", QStringLiteral("GTA III - Staunton Island"),
                                   initial().map == WizardMap::optgta3staunton);
-    m_optViceDm = optionButton(page, "optvicedm", QStringLiteral("Vice City - Deathmatch"),
+    m_optvicedm = optionButton(page, "optvicedm", QStringLiteral("Vice City - Deathmatch"),
                                initial().map == WizardMap::optvicedm);
-    m_optViceStunt = optionButton(page, "optvicestunt", QStringLiteral("Vice City - Stunt"),
+    m_optvicestunt = optionButton(page, "optvicestunt", QStringLiteral("Vice City - Stunt"),
                                   initial().map == WizardMap::optvicestunt);
-    maps->addWidget(m_optPortland, 0, 0);
-    maps->addWidget(m_optShoreSide, 1, 0);
-    maps->addWidget(m_optStaunton, 2, 0);
-    maps->addWidget(m_optViceDm, 0, 1);
-    maps->addWidget(m_optViceStunt, 1, 1);
+    maps->addWidget(m_optgta3portland, 0, 0);
+    maps->addWidget(m_optgta3ssv, 1, 0);
+    maps->addWidget(m_optgta3staunton, 2, 0);
+    maps->addWidget(m_optvicedm, 0, 1);
+    maps->addWidget(m_optvicestunt, 1, 1);
     maps->setColumnStretch(2, 1);
     layout->addLayout(maps);
     layout->addStretch();
@@ -254,8 +254,8 @@ void WizardWindow::buildBasicsPage(QFrame *page)
 {
     QVBoxLayout *layout = pageLayout(page);
     layout->addWidget(captionLabel(page, "lblserver", QStringLiteral("Please enter a name for your server:")));
-    m_server = textBox(page, "txtserver", initial().txtserver, 3855);
-    layout->addWidget(m_server);
+    m_txtserver = textBox(page, "txtserver", initial().txtserver, 3855);
+    layout->addWidget(m_txtserver);
     layout->addWidget(wrappedLabel(
         page, "lblport",
         QStringLiteral("Please specify a port number to be used for the server. This port needs to be open on "
@@ -263,21 +263,21 @@ void WizardWindow::buildBasicsPage(QFrame *page)
                        "port is open as well.")));
 
     auto *ports = new QHBoxLayout;
-    m_port = textBox(page, "txtport", initial().txtport, 1335);
-    ports->addWidget(m_port);
+    m_txtport = textBox(page, "txtport", initial().txtport, 1335);
+    ports->addWidget(m_txtport);
     ports->addSpacing(twipsToPixels(360));
     ports->addWidget(captionLabel(page, "lblase", QStringLiteral("ASE port:")));
-    m_ase = textBox(page, "txtase", QStringLiteral("2126"), 975);
+    m_txtase = textBox(page, "txtase", QStringLiteral("2126"), 975);
     // Only a display: the operator cannot type into it or tab onto it.
-    m_ase->setReadOnly(true);
-    m_ase->setFocusPolicy(Qt::NoFocus);
-    QPalette grey = m_ase->palette();
+    m_txtase->setReadOnly(true);
+    m_txtase->setFocusPolicy(Qt::NoFocus);
+    QPalette grey = m_txtase->palette();
     grey.setColor(QPalette::Base, grey.color(QPalette::Window));
-    m_ase->setPalette(grey);
-    ports->addWidget(m_ase);
+    m_txtase->setPalette(grey);
+    ports->addWidget(m_txtase);
     ports->addSpacing(twipsToPixels(360));
-    m_aseReporting = checkBox(page, "ChkASE", QStringLiteral("Enable ASE reporting"), ticked(initial().ChkASE));
-    ports->addWidget(m_aseReporting);
+    m_ChkASE = checkBox(page, "ChkASE", QStringLiteral("Enable ASE reporting"), ticked(initial().ChkASE));
+    ports->addWidget(m_ChkASE);
     ports->addStretch();
     layout->addLayout(ports);
     layout->addStretch();
@@ -291,8 +291,8 @@ void WizardWindow::buildPlayersPage(QFrame *page)
         QStringLiteral("Please specify the max allowed number of players on the servers. Please note that this "
                        "number is heavilly dependend on your upstream speed. A linear increase in players equals "
                        "an exponantial increase in bandwith!")));
-    m_players = textBox(page, "txtplayers", initial().txtplayers, 975, true);
-    layout->addWidget(m_players, 0, Qt::AlignHCenter);
+    m_txtplayers = textBox(page, "txtplayers", initial().txtplayers, 975, true);
+    layout->addWidget(m_txtplayers, 0, Qt::AlignHCenter);
     layout->addStretch();
 }
 
@@ -307,17 +307,17 @@ void WizardWindow::buildEnvironmentPage(QFrame *page)
     auto *time = new QHBoxLayout;
     time->setSpacing(twipsToPixels(30));
     time->addSpacing(twipsToPixels(240));
-    m_hour = textBox(page, "txthour", initial().txthour, 495, true);
-    time->addWidget(m_hour);
-    time->addWidget(spinner(page, "UDhour", m_hour, 23));
+    m_txthour = textBox(page, "txthour", initial().txthour, 495, true);
+    time->addWidget(m_txthour);
+    time->addWidget(spinner(page, "UDhour", m_txthour, 23));
     auto *colon = captionLabel(page, "lbltime2", QStringLiteral(":"));
     colon->setAlignment(Qt::AlignCenter);
     time->addSpacing(twipsToPixels(45));
     time->addWidget(colon);
     time->addSpacing(twipsToPixels(45));
-    m_minute = textBox(page, "txtminute", initial().txtminute, 495, true);
-    time->addWidget(m_minute);
-    time->addWidget(spinner(page, "udminute", m_minute, 59));
+    m_txtminute = textBox(page, "txtminute", initial().txtminute, 495, true);
+    time->addWidget(m_txtminute);
+    time->addWidget(spinner(page, "udminute", m_txtminute, 59));
     time->addStretch();
     layout->addLayout(time);
 
@@ -325,8 +325,8 @@ void WizardWindow::buildEnvironmentPage(QFrame *page)
         page, "lblweather",
         QStringLiteral("Weather is also synchronised through  the server. Please select whether you want it to be "
                        "randomized or not. Weather can be changed by the admin.")));
-    m_weather = checkBox(page, "chkweather", QStringLiteral("Randomize weather"), ticked(initial().chkweather));
-    layout->addWidget(m_weather, 0, Qt::AlignLeft);
+    m_chkweather = checkBox(page, "chkweather", QStringLiteral("Randomize weather"), ticked(initial().chkweather));
+    layout->addWidget(m_chkweather, 0, Qt::AlignLeft);
     layout->addStretch();
 }
 
@@ -341,8 +341,8 @@ void WizardWindow::buildAdminPage(QFrame *page)
                                            "to the server:")),
                         1);
     password->addSpacing(twipsToPixels(120));
-    m_password = textBox(page, "txtpwd", initial().txtpwd, 2055);
-    password->addWidget(m_password, 0, Qt::AlignVCenter);
+    m_txtpwd = textBox(page, "txtpwd", initial().txtpwd, 2055);
+    password->addWidget(m_txtpwd, 0, Qt::AlignVCenter);
     layout->addLayout(password);
 
     layout->addWidget(wrappedLabel(
@@ -354,25 +354,25 @@ void WizardWindow::buildAdminPage(QFrame *page)
     auto *admin = new QGridLayout;
     admin->setHorizontalSpacing(twipsToPixels(120));
     admin->setVerticalSpacing(twipsToPixels(45));
-    m_admin = checkBox(page, "chkadmin", QStringLiteral("Enable Admin functions"), ticked(initial().chkadmin));
-    m_shutdown = checkBox(page, "chkshutdown", QStringLiteral("Allow Remote Shutdown"), ticked(initial().chkshutdown));
-    m_adminPlus = checkBox(page, "chkadminplus", QStringLiteral("Enable Admin Plus"), ticked(initial().chkadminplus));
-    m_adminPlus->setToolTip(QStringLiteral("Admin+ allows you to have much more control over your server than "
+    m_chkadmin = checkBox(page, "chkadmin", QStringLiteral("Enable Admin functions"), ticked(initial().chkadmin));
+    m_chkshutdown = checkBox(page, "chkshutdown", QStringLiteral("Allow Remote Shutdown"), ticked(initial().chkshutdown));
+    m_chkadminplus = checkBox(page, "chkadminplus", QStringLiteral("Enable Admin Plus"), ticked(initial().chkadminplus));
+    m_chkadminplus->setToolTip(QStringLiteral("Admin+ allows you to have much more control over your server than "
                                            "normal admin, but uses more bandwidth. Admin+ is required for "
                                            "Tallomar."));
-    m_adminPort = textBox(page, "txtadminport", initial().txtadminport, 1335, true);
-    m_adminPassword = textBox(page, "txtadminpwd", initial().txtadminpwd, 2055);
-    m_adminPlusPassword = textBox(page, "txtadminpluspwd", initial().txtadminpluspwd, 2055);
-    admin->addWidget(m_admin, 0, 0);
-    admin->addWidget(m_shutdown, 1, 0);
-    admin->addWidget(m_adminPlus, 2, 0);
+    m_txtadminport = textBox(page, "txtadminport", initial().txtadminport, 1335, true);
+    m_txtadminpwd = textBox(page, "txtadminpwd", initial().txtadminpwd, 2055);
+    m_txtadminpluspwd = textBox(page, "txtadminpluspwd", initial().txtadminpluspwd, 2055);
+    admin->addWidget(m_chkadmin, 0, 0);
+    admin->addWidget(m_chkshutdown, 1, 0);
+    admin->addWidget(m_chkadminplus, 2, 0);
     admin->addWidget(captionLabel(page, "lbladminport", QStringLiteral("port:")), 0, 2, Qt::AlignRight);
     admin->addWidget(captionLabel(page, "lbladminpwd", QStringLiteral("password:")), 1, 2, Qt::AlignRight);
     admin->addWidget(captionLabel(page, "lbladminpluspwd", QStringLiteral("admin plus pass:")), 2, 2,
                      Qt::AlignRight);
-    admin->addWidget(m_adminPort, 0, 3, Qt::AlignLeft);
-    admin->addWidget(m_adminPassword, 1, 3);
-    admin->addWidget(m_adminPlusPassword, 2, 3);
+    admin->addWidget(m_txtadminport, 0, 3, Qt::AlignLeft);
+    admin->addWidget(m_txtadminpwd, 1, 3);
+    admin->addWidget(m_txtadminpluspwd, 2, 3);
     admin->setColumnStretch(1, 1);
     layout->addLayout(admin);
     layout->addStretch();
@@ -392,8 +392,8 @@ void WizardWindow::buildFinalPage(QFrame *page)
                        "can contain rules, announcements, gang info or just a funny quote.")));
 
     auto *motd = new QHBoxLayout;
-    m_motdEnabled = checkBox(page, "chkmotd", QStringLiteral("Enable MOTD"), ticked(initial().chkmotd));
-    motd->addWidget(m_motdEnabled);
+    m_chkmotd = checkBox(page, "chkmotd", QStringLiteral("Enable MOTD"), ticked(initial().chkmotd));
+    motd->addWidget(m_chkmotd);
     motd->addStretch();
     auto *change = new QPushButton(QStringLiteral("Change MOTD ..."), page);
     change->setObjectName(QStringLiteral("cmdchangemotd"));

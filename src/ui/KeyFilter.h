@@ -1,6 +1,6 @@
 #pragma once
 
-#include "InputRules.h"
+#include "rules/InputRules.h"
 
 #include <QObject>
 

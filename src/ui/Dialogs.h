@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rules/OperatorMessage.h"
+
 #include <QString>
 
 #include <functional>
@@ -14,17 +16,14 @@ class QWidget;
 class MessageBox final
 {
 public:
-    enum class Icon { Information, Exclamation, Critical };
+    using Icon = OperatorMessage::Icon;
+    using Hook = std::function<void(const OperatorMessage &)>;
 
-    struct Shown {
-        Icon icon;
-        QString title;
-        QString text;
-        bool operator==(const Shown &) const = default;
-    };
-    using Hook = std::function<void(const Shown &)>;
-
-    static void show(QWidget *parent, Icon icon, const QString &title, const QString &text);
+    static void show(QWidget *parent, const OperatorMessage &message);
+    static void show(QWidget *parent, Icon icon, const QString &title, const QString &text)
+    {
+        show(parent, {icon, title, text});
+    }
 
     // When a hook is set, boxes are handed to it instead of being shown.
     static void setHook(Hook hook);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "ToolContext.h"
+#include "ui/ToolContext.h"
+#include "classic/ClassicHost.h"
 #include "config/ConfigDocument.h"
 #include "config/ConfigFields.h"
 
@@ -21,7 +22,7 @@ class QRadioButton;
 // `frmmain`: the start-up window with its seven pages. It lives for the whole
 // run (hidden, never destroyed, while the classic editor is in front) and ends
 // the tool.
-class WizardWindow final : public QWidget
+class WizardWindow final : public QWidget, public ClassicHost
 {
     Q_OBJECT
 public:
@@ -38,7 +39,7 @@ public:
     const ConfigDocument &document() const { return m_document; }
 
     // The first page's choices, which both commits record in the file.
-    FirstPageChoices firstPageChoices() const;
+    FirstPageChoices firstPageChoices() const override;
 
     // The controls as the core sees them. Not const: the MOTD address lives on
     // the MOTD editor, which the first reference creates.
@@ -53,10 +54,10 @@ public:
     MotdWindow *motdWindow();
 
     // "&Wizard..." in the classic editor: show this window as it was left.
-    void showFromClassic();
+    void showFromClassic() override;
 
     // Closes every window of the tool without saving and emits toolEnded().
-    void endTool();
+    void endTool() override;
 
 signals:
     void toolEnded();
@@ -98,37 +99,37 @@ private:
     int m_page = 1;
     bool m_ending = false;
 
-    Banner *m_banner = nullptr;
-    QPushButton *m_about = nullptr;
-    QPushButton *m_back = nullptr;
-    QPushButton *m_exit = nullptr;
-    QPushButton *m_next = nullptr;
+    Banner *m_Picture1 = nullptr;
+    QPushButton *m_cmdabout = nullptr;
+    QPushButton *m_cmdback = nullptr;
+    QPushButton *m_cmdcancel = nullptr;
+    QPushButton *m_cmdnext = nullptr;
     QList<QFrame *> m_pages; // FrameMain .. FrameFinal
 
-    QRadioButton *m_optWizard = nullptr;
-    QRadioButton *m_optClassic = nullptr;
-    QCheckBox *m_remember = nullptr;
+    QRadioButton *m_OptWizard = nullptr;
+    QRadioButton *m_OptClassic = nullptr;
+    QCheckBox *m_chkremember = nullptr;
 
-    QRadioButton *m_optPortland = nullptr;
-    QRadioButton *m_optShoreSide = nullptr;
-    QRadioButton *m_optStaunton = nullptr;
-    QRadioButton *m_optViceDm = nullptr;
-    QRadioButton *m_optViceStunt = nullptr;
+    QRadioButton *m_optgta3portland = nullptr;
+    QRadioButton *m_optgta3ssv = nullptr;
+    QRadioButton *m_optgta3staunton = nullptr;
+    QRadioButton *m_optvicedm = nullptr;
+    QRadioButton *m_optvicestunt = nullptr;
 
-    QLineEdit *m_server = nullptr;
-    QLineEdit *m_port = nullptr;
-    QLineEdit *m_ase = nullptr;
-    QCheckBox *m_aseReporting = nullptr;
-    QLineEdit *m_players = nullptr;
-    QLineEdit *m_hour = nullptr;
-    QLineEdit *m_minute = nullptr;
-    QCheckBox *m_weather = nullptr;
-    QLineEdit *m_password = nullptr;
-    QCheckBox *m_admin = nullptr;
-    QLineEdit *m_adminPort = nullptr;
-    QLineEdit *m_adminPassword = nullptr;
-    QCheckBox *m_shutdown = nullptr;
-    QCheckBox *m_adminPlus = nullptr;
-    QLineEdit *m_adminPlusPassword = nullptr;
-    QCheckBox *m_motdEnabled = nullptr;
+    QLineEdit *m_txtserver = nullptr;
+    QLineEdit *m_txtport = nullptr;
+    QLineEdit *m_txtase = nullptr;
+    QCheckBox *m_ChkASE = nullptr;
+    QLineEdit *m_txtplayers = nullptr;
+    QLineEdit *m_txthour = nullptr;
+    QLineEdit *m_txtminute = nullptr;
+    QCheckBox *m_chkweather = nullptr;
+    QLineEdit *m_txtpwd = nullptr;
+    QCheckBox *m_chkadmin = nullptr;
+    QLineEdit *m_txtadminport = nullptr;
+    QLineEdit *m_txtadminpwd = nullptr;
+    QCheckBox *m_chkshutdown = nullptr;
+    QCheckBox *m_chkadminplus = nullptr;
+    QLineEdit *m_txtadminpluspwd = nullptr;
+    QCheckBox *m_chkmotd = nullptr;
 };

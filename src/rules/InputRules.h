@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Dialogs.h"
+#include "OperatorMessage.h"
 
 #include <QChar>
 #include <QString>
@@ -15,7 +15,7 @@ enum class GameFamily { Gta3, ViceCity };
 
 struct KeyVerdict {
     bool accepted = true;
-    std::optional<MessageBox::Shown> message; // at most one per key press
+    std::optional<OperatorMessage> message; // at most one per key press
 
     static KeyVerdict accept() { return {}; }
 };
@@ -45,5 +45,13 @@ QString spinValue(const QString &text, int step, int maximum);
 // port at all).
 QString asePortText(const QString &portText);
 
-// The classic editor's map rule: the game family of a map text.
+// The classic editor's game family of a map text: "GTA" at its start, case
+// included, is GTA III; every other text is Vice City.
 GameFamily familyOfMapText(const QString &mapText);
+
+// A Vice City map holds at most 26 players: a count above is lowered to "26",
+// any other text stays.
+QString viceCityPlayers(const QString &players);
+// The classic editor's map rule, run whenever the map text changes: the
+// player count the field should hold afterwards.
+QString classicMapRulePlayers(const QString &mapText, const QString &players);

@@ -1,13 +1,13 @@
 #include "WizardWindow.h"
 
-#include "Banner.h"
-#include "Dialogs.h"
-#include "FieldBinding.h"
-#include "InputRules.h"
-#include "KeyFilter.h"
-#include "ServerLauncher.h"
-#include "SingleLineFields.h"
-#include "Twips.h"
+#include "ui/Banner.h"
+#include "ui/Dialogs.h"
+#include "ui/FieldBinding.h"
+#include "rules/InputRules.h"
+#include "ui/KeyFilter.h"
+#include "ui/ServerLaunch.h"
+#include "ui/SingleLineFields.h"
+#include "ui/Twips.h"
 #include "about/AboutBox.h"
 #include "classic/ClassicWindow.h"
 #include "config/ConfigBuilder.h"
@@ -51,10 +51,10 @@ WizardWindow::WizardWindow(const ToolContext &context, QWidget *parent)
     installInputRules();
     keepFieldsSingleLine(this);
 
-    connect(m_about, &QPushButton::clicked, this, [this] { showAboutBox(this); });
-    connect(m_exit, &QPushButton::clicked, this, &WizardWindow::endTool);
-    connect(m_next, &QPushButton::clicked, this, &WizardWindow::nextClicked);
-    connect(m_back, &QPushButton::clicked, this, &WizardWindow::backClicked);
+    connect(m_cmdabout, &QPushButton::clicked, this, [this] { showAboutBox(this); });
+    connect(m_cmdcancel, &QPushButton::clicked, this, &WizardWindow::endTool);
+    connect(m_cmdnext, &QPushButton::clicked, this, &WizardWindow::nextClicked);
+    connect(m_cmdback, &QPushButton::clicked, this, &WizardWindow::backClicked);
 }
 
 WizardWindow::~WizardWindow()
@@ -67,17 +67,17 @@ WizardWindow::~WizardWindow()
 void WizardWindow::installInputRules()
 {
     const auto digitsOnly = [](QLineEdit *, QChar key) { return digitsOnlyKey(key); };
-    KeyFilter::installWithMessages(m_port, digitsOnly);
-    KeyFilter::installWithMessages(m_adminPort, digitsOnly);
+    KeyFilter::installWithMessages(m_txtport, digitsOnly);
+    KeyFilter::installWithMessages(m_txtadminport, digitsOnly);
     // The limit follows the map chosen at the moment of the key press.
-    KeyFilter::installWithMessages(m_players, [this](QLineEdit *field, QChar key) {
+    KeyFilter::installWithMessages(m_txtplayers, [this](QLineEdit *field, QChar key) {
         const GameFamily family = viceCityChosen() ? GameFamily::ViceCity : GameFamily::Gta3;
         return playerCountKey(family, field->text(), field->hasSelectedText(), key);
     });
 
     // Whatever changes the port, typing or the reader, the ASE port follows.
-    connect(m_port, &QLineEdit::textChanged, this, [this](const QString &port) { m_ase->setText(asePortText(port)); });
-    m_ase->setText(asePortText(m_port->text()));
+    connect(m_txtport, &QLineEdit::textChanged, this, [this](const QString &port) { m_txtase->setText(asePortText(port)); });
+    m_txtase->setText(asePortText(m_txtport->text()));
 }
 
 void WizardWindow::start()
@@ -119,45 +119,45 @@ void WizardWindow::readConfigFile()
         else
             applyAssignment(this, assignment);
     }
-    if (m_remember->checkState() == Qt::Checked)
-        m_next->click();
+    if (m_chkremember->checkState() == Qt::Checked)
+        m_cmdnext->click();
 }
 
 FirstPageChoices WizardWindow::firstPageChoices() const
 {
     FirstPageChoices choices;
-    choices.chkremember = m_remember->checkState();
-    choices.OptClassic = m_optClassic->isChecked();
-    choices.OptWizard = m_optWizard->isChecked();
+    choices.chkremember = m_chkremember->checkState();
+    choices.OptClassic = m_OptClassic->isChecked();
+    choices.OptWizard = m_OptWizard->isChecked();
     return choices;
 }
 
 WizardFields WizardWindow::fields()
 {
     WizardFields f;
-    f.txtserver = m_server->text();
-    f.txtport = m_port->text();
-    f.txtplayers = m_players->text();
-    f.txthour = m_hour->text();
-    f.txtminute = m_minute->text();
-    f.chkweather = m_weather->checkState();
-    f.chkmotd = m_motdEnabled->checkState();
+    f.txtserver = m_txtserver->text();
+    f.txtport = m_txtport->text();
+    f.txtplayers = m_txtplayers->text();
+    f.txthour = m_txthour->text();
+    f.txtminute = m_txtminute->text();
+    f.chkweather = m_chkweather->checkState();
+    f.chkmotd = m_chkmotd->checkState();
     f.txturl = motdWindow()->url();
-    f.ChkASE = m_aseReporting->checkState();
-    f.txtpwd = m_password->text();
-    f.chkadmin = m_admin->checkState();
-    f.chkadminplus = m_adminPlus->checkState();
-    f.txtadminport = m_adminPort->text();
-    f.txtadminpwd = m_adminPassword->text();
-    f.txtadminpluspwd = m_adminPlusPassword->text();
-    f.chkshutdown = m_shutdown->checkState();
-    if (m_optViceDm->isChecked())
+    f.ChkASE = m_ChkASE->checkState();
+    f.txtpwd = m_txtpwd->text();
+    f.chkadmin = m_chkadmin->checkState();
+    f.chkadminplus = m_chkadminplus->checkState();
+    f.txtadminport = m_txtadminport->text();
+    f.txtadminpwd = m_txtadminpwd->text();
+    f.txtadminpluspwd = m_txtadminpluspwd->text();
+    f.chkshutdown = m_chkshutdown->checkState();
+    if (m_optvicedm->isChecked())
         f.map = WizardMap::optvicedm;
-    else if (m_optViceStunt->isChecked())
+    else if (m_optvicestunt->isChecked())
         f.map = WizardMap::optvicestunt;
-    else if (m_optShoreSide->isChecked())
+    else if (m_optgta3ssv->isChecked())
         f.map = WizardMap::optgta3ssv;
-    else if (m_optStaunton->isChecked())
+    else if (m_optgta3staunton->isChecked())
         f.map = WizardMap::optgta3staunton;
     else
         f.map = WizardMap::optgta3portland;
@@ -222,7 +222,7 @@ void WizardWindow::closeEvent(QCloseEvent *event)
 
 bool WizardWindow::viceCityChosen() const
 {
-    return m_optViceDm->isChecked() || m_optViceStunt->isChecked();
+    return m_optvicedm->isChecked() || m_optvicestunt->isChecked();
 }
 
 void WizardWindow::showPage(int page, const QString &section)
@@ -230,7 +230,7 @@ void WizardWindow::showPage(int page, const QString &section)
     m_pages.at(page - 1)->show();
     m_pages.at(m_page - 1)->hide();
     m_page = page;
-    m_banner->section()->setText(section);
+    m_Picture1->section()->setText(section);
 }
 
 void WizardWindow::openClassic()
@@ -243,14 +243,13 @@ void WizardWindow::openClassic()
 
 void WizardWindow::correctViceCityPlayers()
 {
-    // Vice City holds at most 26 players.
-    if (viceCityChosen() && leadingValue(m_players->text()) > 26)
-        m_players->setText(QStringLiteral("26"));
+    if (viceCityChosen())
+        m_txtplayers->setText(viceCityPlayers(m_txtplayers->text()));
 }
 
 void WizardWindow::nextClicked()
 {
-    const QString caption = m_next->text();
+    const QString caption = m_cmdnext->text();
     if (caption == launchCaption || caption == finishCaption) {
         launch();
         return;
@@ -258,8 +257,8 @@ void WizardWindow::nextClicked()
     switch (m_page) {
     case 6:
         showPage(7, QStringLiteral("Ready, Set, GO!"));
-        m_next->setText(m_context.listenMode() ? finishCaption : launchCaption);
-        if (m_adminPlus->checkState() == Qt::Checked)
+        m_cmdnext->setText(m_context.listenMode() ? finishCaption : launchCaption);
+        if (m_chkadminplus->checkState() == Qt::Checked)
             MessageBox::show(this, MessageBox::Icon::Information, QStringLiteral("Server configuration tool"),
                              QStringLiteral("Warning,\r\n\r\nThe admin Plus system uses the same bandwith as an "
                                             "extra user!"));
@@ -280,9 +279,9 @@ void WizardWindow::nextClicked()
     case 1:
         // The wizard moves on to page 2 behind the classic editor, so that it
         // is there when the operator comes back.
-        if (m_optClassic->isChecked())
+        if (m_OptClassic->isChecked())
             openClassic();
-        m_back->setEnabled(true);
+        m_cmdback->setEnabled(true);
         showPage(2, QStringLiteral("Game selection"));
         break;
     default:
@@ -294,7 +293,7 @@ void WizardWindow::backClicked()
 {
     switch (m_page) {
     case 2:
-        m_back->setEnabled(false);
+        m_cmdback->setEnabled(false);
         showPage(1, QStringLiteral("Server configuration Tool"));
         break;
     case 3:
@@ -311,7 +310,7 @@ void WizardWindow::backClicked()
         break;
     case 7:
         showPage(6, QStringLiteral("Admin settings"));
-        m_next->setText(nextCaption);
+        m_cmdnext->setText(nextCaption);
         break;
     default:
         break;

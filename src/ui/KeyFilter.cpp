@@ -1,5 +1,7 @@
 #include "KeyFilter.h"
 
+#include "Dialogs.h"
+
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -19,7 +21,7 @@ void KeyFilter::installWithMessages(QLineEdit *field, VerdictRule rule)
     install(field, [rule = std::move(rule)](QLineEdit *target, QChar key) {
         const KeyVerdict verdict = rule(target, key);
         if (verdict.message)
-            MessageBox::show(target->window(), verdict.message->icon, verdict.message->title, verdict.message->text);
+            MessageBox::show(target->window(), *verdict.message);
         return verdict.accepted;
     });
 }

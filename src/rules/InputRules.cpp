@@ -20,7 +20,7 @@ bool isBackspace(QChar key)
 
 KeyVerdict refuse(const QString &title, const QString &text)
 {
-    return {false, MessageBox::Shown{MessageBox::Icon::Exclamation, title, text}};
+    return {false, OperatorMessage{OperatorMessage::Icon::Exclamation, title, text}};
 }
 
 } // namespace
@@ -114,4 +114,14 @@ QString asePortText(const QString &portText)
 GameFamily familyOfMapText(const QString &mapText)
 {
     return mapText.startsWith(QLatin1String("GTA")) ? GameFamily::Gta3 : GameFamily::ViceCity;
+}
+
+QString viceCityPlayers(const QString &players)
+{
+    return leadingValue(players) > 26 ? QStringLiteral("26") : players;
+}
+
+QString classicMapRulePlayers(const QString &mapText, const QString &players)
+{
+    return mapText.startsWith(QLatin1String("Vice")) ? viceCityPlayers(players) : players;
 }

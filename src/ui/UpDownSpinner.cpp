@@ -1,6 +1,6 @@
 #include "UpDownSpinner.h"
 
-#include "InputRules.h"
+#include "rules/InputRules.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -1,6 +1,8 @@
 #include "MotdFile.h"
 
-#include "config/TextFile.h"
+#include "AtomicFile.h"
+#include "CodePage.h"
+#include "TextFile.h"
 
 QString motdFileName()
 {

@@ -1,4 +1,4 @@
-#include "app/InputRules.h"
+#include "rules/InputRules.h"
 
 #include <QtTest>
 
@@ -62,7 +62,7 @@ private slots:
         const QString shown = verdict.message ? verdict.message->title + "|" + verdict.message->text : QString();
         QCOMPARE(shown, message);
         if (verdict.message)
-            QCOMPARE(verdict.message->icon, MessageBox::Icon::Exclamation);
+            QCOMPARE(verdict.message->icon, OperatorMessage::Icon::Exclamation);
     }
 
     void digitsOnly()
@@ -168,4 +168,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(InputRulesTest)
-#include "test_input_rules.moc"
+#include "test_rules.moc"

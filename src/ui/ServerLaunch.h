@@ -14,8 +14,6 @@ enum class LaunchOutcome {
     StayOpen,  // cancelled, a failed copy, or a server that would not start
 };
 
-QString serverFileName();
-
 LaunchOutcome launchServer(QWidget *parent, const ToolContext &context);
 
 // Shows a commit's alerts in order, as critical message boxes.

@@ -12,19 +12,19 @@ void MessageBox::setHook(Hook hook)
     s_hook = std::move(hook);
 }
 
-void MessageBox::show(QWidget *parent, Icon icon, const QString &title, const QString &text)
+void MessageBox::show(QWidget *parent, const OperatorMessage &message)
 {
     if (s_hook) {
-        s_hook({icon, title, text});
+        s_hook(message);
         return;
     }
     QMessageBox box(parent);
-    box.setWindowTitle(title);
-    QString shown = text;
+    box.setWindowTitle(message.title);
+    QString shown = message.text;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     box.setText(shown);
     box.setTextFormat(Qt::PlainText);
-    switch (icon) {
+    switch (message.icon) {
     case Icon::Information: box.setIcon(QMessageBox::Information); break;
     case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
     case Icon::Critical: box.setIcon(QMessageBox::Critical); break;

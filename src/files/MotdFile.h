@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/ConfigFile.h"
+#include "AtomicFile.h"
 
 #include <QString>
 

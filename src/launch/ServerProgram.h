@@ -1,0 +1,29 @@
+#pragma once
+
+#include "files/AtomicFile.h"
+
+#include <QString>
+
+// KVXServer.exe in the tool folder: looked for, copied there from a file the
+// operator chooses, and started. Plain steps that report what happened; the
+// front ends decide what to ask and say around them.
+
+QString serverFileName();
+QString serverFilePath(const QString &folder);
+
+bool serverPresent(const QString &folder);
+
+// Copies `chosen` to the server's path in `folder`; `error` holds the
+// platform's reason when it fails.
+SaveResult copyServer(const QString &chosen, const QString &folder);
+
+struct StartResult {
+    bool ok = false;
+    qint64 pid = 0;
+    QString error; // the platform's reason when !ok
+};
+
+// Starts the server without arguments and without waiting for it; on
+// Windows as a minimised window that takes the focus. An empty
+// `workingFolder` leaves the tool's own.
+StartResult startServer(const QString &folder, const QString &workingFolder = QString());
