@@ -1,9 +1,8 @@
 #include "ConfigFile.h"
 
 #include "ConfigTemplate.h"
+#include "HandEdits.h"
 #include "files/CodePage.h"
-
-#include <algorithm>
 
 #include <QDir>
 #include <QFile>
@@ -16,38 +15,6 @@ QString lineOwner(qsizetype index)
     const QString setting = settingOfLine(int(index));
     return setting.isEmpty() ? QStringLiteral("line %1").arg(index + 1)
                              : QStringLiteral("the setting %1").arg(setting);
-}
-
-// The lines a save rewrites from the fields: the value lines and the
-// tool-state lines. Every other line is the template's own text.
-bool managedLine(qsizetype index)
-{
-    static const int managed[] = {
-        ConfigLine::ServerName, ConfigLine::ServerPort, ConfigLine::MaxPlayers, ConfigLine::GameMap,
-        ConfigLine::GameHour, ConfigLine::GameMins, ConfigLine::RandomWeather, ConfigLine::MOTDEnabled,
-        ConfigLine::MOTDURL, ConfigLine::ASE, ConfigLine::StatLogging, ConfigLine::ServerPasswordEnabled,
-        ConfigLine::ServerPassword, ConfigLine::AdminServer, ConfigLine::AdminPlus, ConfigLine::AdminPort,
-        ConfigLine::AdminPassword, ConfigLine::AdminPlusPassword, ConfigLine::AdminAllowShutdown,
-        ConfigLine::Mode, ConfigLine::ShowPage1,
-    };
-    return std::find(std::begin(managed), std::end(managed), index) != std::end(managed);
-}
-
-// Whether replacing `old` with `document` would lose something the operator
-// wrote by hand. Either front end's template text counts as the tool's own,
-// so a file saved by one and then by the other makes no backup.
-bool holdsHandEdits(const QStringList &old, const ConfigDocument &document)
-{
-    if (old.size() != document.count())
-        return true;
-    for (qsizetype i = 0; i < old.size(); ++i) {
-        const QString &line = old.at(i);
-        if (line == document.line(i) || managedLine(i))
-            continue;
-        if (line != templateLine(int(i), TemplateVariant::Wizard) && line != templateLine(int(i), TemplateVariant::Classic))
-            return true;
-    }
-    return false;
 }
 
 // Copies an old file with hand edits to its backup; false with a sentence for
@@ -68,7 +35,7 @@ bool backUpHandEdits(const QString &path, const ConfigDocument &document, QStrin
                      .arg(QDir::toNativeSeparators(path), file.errorString());
         return false;
     }
-    if (!holdsHandEdits(splitLines(decodeCodePage(old)), document))
+    if (!findHandEdits(splitLines(decodeCodePage(old)), document).any())
         return true;
     QString reason;
     if (!writeFileAtomically(backupFilePath(path), old, &reason)) {
