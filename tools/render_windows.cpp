@@ -65,7 +65,7 @@ int main(int argc, char *argv[])
     outputFolder = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(outputFolder);
     // Notices that page steps may raise are not part of the pictures.
-    MessageBox::setHook([](const OperatorMessage &) {});
+    MessageBox::setHook([](QWidget *, const OperatorMessage &) {});
 
     QTemporaryDir folder;
     renderWizardPages(folder.path());

@@ -9,6 +9,7 @@
 #include "ui/Banner.h"
 #include "ui/Dialogs.h"
 #include "ui/FieldBinding.h"
+#include "ui/FileGuard.h"
 #include "ui/ServerLaunch.h"
 #include "ui/Twips.h"
 #include "config/ConfigBuilder.h"
@@ -239,8 +240,9 @@ void ClassicWindow::showClassic()
 {
     if (!m_loaded) {
         m_loaded = true;
-        load();
+        // In place before loading, so that a message about a file shows over it.
         centreOnScreen();
+        load();
         show();
         // Now that the window has its frame, centre the frame itself.
         centreOnScreen();
@@ -287,13 +289,15 @@ void ClassicWindow::load()
 QStringList ClassicWindow::readConfigLines()
 {
     const QString path = configFilePath(m_context.folder);
+    m_context.files->remember(path);
     if (!QFileInfo::exists(path))
         return {};
     const TextReadResult read = loadconfig(path);
     if (!read.ok) {
-        MessageBox::show(this, MessageBox::Icon::Exclamation, errorTitle,
-                         QStringLiteral("%1 could not be read: %2\r\nThe settings start from their default values.")
-                             .arg(m_context.displayPath(configFileName()), read.error));
+        if (m_context.files->firstReadFailure(path))
+            MessageBox::show(this, MessageBox::Icon::Exclamation, errorTitle,
+                             QStringLiteral("%1 could not be read: %2\r\nThe settings start from their default values.")
+                                 .arg(m_context.displayPath(configFileName()), read.error));
         return {};
     }
     return read.lines;
@@ -302,14 +306,16 @@ QStringList ClassicWindow::readConfigLines()
 void ClassicWindow::readMotd()
 {
     const QString path = m_context.path(motdFileName());
+    m_context.files->remember(path);
     if (!QFileInfo::exists(path))
         return;
     const MotdReadResult read = loadmotd(path);
     if (!read.ok) {
-        MessageBox::show(this, MessageBox::Icon::Exclamation, errorTitle,
-                         QStringLiteral("%1 could not be read: %2\r\nThe message of the day starts from its "
-                                        "default text.")
-                             .arg(m_context.displayPath(motdFileName()), read.error));
+        if (m_context.files->firstReadFailure(path))
+            MessageBox::show(this, MessageBox::Icon::Exclamation, errorTitle,
+                             QStringLiteral("%1 could not be read: %2\r\nThe message of the day starts from its "
+                                            "default text.")
+                                 .arg(m_context.displayPath(motdFileName()), read.error));
         return;
     }
     setMotdText(read.text);
@@ -380,18 +386,26 @@ void ClassicWindow::saveAndLaunch()
 
 bool ClassicWindow::writeFiles()
 {
-    const SaveResult config = saveconfig(configFilePath(m_context.folder), m_document);
+    // Both questions come before either write, so a No leaves both files.
+    if (!mayReplace(this, m_context, configFileName(), QStringLiteral("settings"))
+        || !mayReplace(this, m_context, motdFileName(), QStringLiteral("text")))
+        return false;
+    const QString configPath = configFilePath(m_context.folder);
+    const SaveResult config = saveconfig(configPath, m_document);
     if (!config.ok) {
         MessageBox::show(this, MessageBox::Icon::Critical, errorTitle, config.error);
         return false;
     }
-    const SaveResult motd = savemotd(m_context.path(motdFileName()), motdText());
+    m_context.files->remember(configPath);
+    const QString motdPath = m_context.path(motdFileName());
+    const SaveResult motd = savemotd(motdPath, motdText());
     if (!motd.ok) {
         MessageBox::show(this, MessageBox::Icon::Critical, errorTitle,
                          QStringLiteral("%1 could not be written: %2")
                              .arg(m_context.displayPath(motdFileName()), motd.error));
         return false;
     }
+    m_context.files->remember(motdPath);
     return true;
 }
 

@@ -84,10 +84,9 @@ SaveResult saveconfig(const QString &path, const ConfigDocument &document)
         qsizetype bad = -1;
         const QByteArray encoded = encodeCodePage(line, &bad);
         if (encoded.isNull()) {
-            return {false, QStringLiteral("%1 was not saved: %2 holds the character \"%3\", which the "
+            return {false, QStringLiteral("%1 was not saved: %2 holds the character %3, which the "
                                           "Windows-1252 code page of the file cannot hold.")
-                               .arg(configFileName(), lineOwner(i),
-                                    line.mid(bad, line.at(bad).isHighSurrogate() ? 2 : 1))};
+                               .arg(configFileName(), lineOwner(i), describeCharacterAt(line, bad))};
         }
         bytes += encoded;
         bytes += "\r\n";

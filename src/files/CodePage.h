@@ -11,3 +11,8 @@ QString decodeCodePage(const QByteArray &bytes);
 // Null when `text` holds a character the code page cannot represent;
 // `badIndex` then receives its position.
 QByteArray encodeCodePage(const QString &text, qsizetype *badIndex = nullptr);
+
+// The character at `index` as a message names it: quoted, with its code point,
+// so that an invisible one is seen too ("\"€\" (U+20AC)"). A surrogate pair is
+// one character; a lone surrogate is quoted alone.
+QString describeCharacterAt(const QString &text, qsizetype index);

@@ -22,9 +22,9 @@ SaveResult savemotd(const QString &path, const QString &text)
     qsizetype bad = -1;
     const QByteArray bytes = encodeCodePage(text + QLatin1String("\r\n"), &bad);
     if (bytes.isNull()) {
-        return {false, QStringLiteral("The message of the day holds the character \"%1\", which the "
+        return {false, QStringLiteral("The message of the day holds the character %1, which the "
                                       "Windows-1252 code page of %2 cannot hold.")
-                           .arg(text.mid(bad, text.at(bad).isHighSurrogate() ? 2 : 1), motdFileName())};
+                           .arg(describeCharacterAt(text, bad), motdFileName())};
     }
     QString error;
     if (!writeFileAtomically(path, bytes, &error))

@@ -26,16 +26,35 @@ bool serverPresent(const QString &folder)
 
 SaveResult copyServer(const QString &chosen, const QString &folder)
 {
+    if (QFileInfo(chosen).isDir())
+        return {false, QStringLiteral("%1 is a folder, not a program").arg(QDir::toNativeSeparators(chosen))};
+    const QString target = serverFilePath(folder);
+    // A copy written through a link that leads nowhere would land wherever
+    // the link points.
+    const QFileInfo existing(target);
+    if (existing.isSymLink() && !existing.exists()) {
+        return {false, QStringLiteral("%1 is a link to %2, which does not exist")
+                           .arg(QDir::toNativeSeparators(target), QDir::toNativeSeparators(existing.symLinkTarget()))};
+    }
     QFile source(chosen);
-    if (!source.copy(serverFilePath(folder)))
+    if (!source.open(QIODevice::ReadOnly))
         return {false, source.errorString()};
+    const QByteArray program = source.readAll();
+    if (source.error() != QFileDevice::NoError)
+        return {false, source.errorString()};
+    QString error;
+    if (!writeFileAtomically(target, program, &error, chosen))
+        return {false, error};
     return {true, QString()};
 }
 
 StartResult startServer(const QString &folder, const QString &workingFolder)
 {
+    const QString program = serverFilePath(folder);
+    if (QFileInfo(program).isDir())
+        return {false, 0, QStringLiteral("it is a folder, not a program")};
     QProcess process;
-    process.setProgram(serverFilePath(folder));
+    process.setProgram(program);
     process.setWorkingDirectory(workingFolder);
 #ifdef Q_OS_WIN
     // Minimised, and the new window takes the focus.

@@ -13,8 +13,9 @@ QString serverFilePath(const QString &folder);
 
 bool serverPresent(const QString &folder);
 
-// Copies `chosen` to the server's path in `folder`; `error` holds the
-// platform's reason when it fails.
+// Copies `chosen` to the server's path in `folder`, atomically, keeping its
+// permission bits; `error` holds the reason when it fails, and then no file
+// (whole or partial) is left at the server's path.
 SaveResult copyServer(const QString &chosen, const QString &folder);
 
 struct StartResult {

@@ -3,6 +3,7 @@
 #include "files/MotdFile.h"
 #include "ui/MotdTextBox.h"
 #include "ui/Dialogs.h"
+#include "ui/FileGuard.h"
 #include "ui/SingleLineFields.h"
 #include "ui/Twips.h"
 
@@ -20,7 +21,7 @@ const QString errorTitle = QStringLiteral("Server config Error");
 
 } // namespace
 
-MotdWindow::MotdWindow(const ToolContext &context, const QString &url)
+MotdWindow::MotdWindow(const ToolContext &context, const QString &url, QWidget *messageOwner)
     : m_context(context)
 {
     setObjectName(QStringLiteral("frmmotd"));
@@ -58,8 +59,9 @@ MotdWindow::MotdWindow(const ToolContext &context, const QString &url)
     m_Command1->setFocus();
 
     const QString path = m_context.path(motdFileName());
+    m_context.files->remember(path);
     if (QFileInfo::exists(path))
-        loadmotd2(path);
+        loadmotd2(path, messageOwner);
 }
 
 QString MotdWindow::url() const
@@ -77,15 +79,17 @@ QString MotdWindow::motdText() const
     return motdTextOf(m_txtmotd);
 }
 
-void MotdWindow::loadmotd2(const QString &path)
+void MotdWindow::loadmotd2(const QString &path, QWidget *messageOwner)
 {
     m_txtmotd->clear();
     const MotdReadResult read = loadmotd(path);
     if (!read.ok) {
-        // The window is not shown yet, so the box has no owner.
-        MessageBox::show(nullptr, MessageBox::Icon::Exclamation, errorTitle,
-                         QStringLiteral("The message of the day could not be read from %1:\r\n%2")
-                             .arg(QDir::toNativeSeparators(path), read.error));
+        // The editor is not shown yet: the box goes over the window that
+        // referred to it.
+        if (m_context.files->firstReadFailure(path))
+            MessageBox::show(messageOwner, MessageBox::Icon::Exclamation, errorTitle,
+                             QStringLiteral("The message of the day could not be read from %1:\r\n%2")
+                                 .arg(QDir::toNativeSeparators(path), read.error));
         return;
     }
     showMotdText(m_txtmotd, read.text);
@@ -93,9 +97,13 @@ void MotdWindow::loadmotd2(const QString &path)
 
 bool MotdWindow::savemotd2(const QString &path)
 {
+    if (!mayReplace(this, m_context, motdFileName(), QStringLiteral("text")))
+        return false;
     const SaveResult saved = savemotd(path, motdText());
-    if (saved.ok)
+    if (saved.ok) {
+        m_context.files->remember(path);
         return true;
+    }
     MessageBox::show(this, MessageBox::Icon::Critical, errorTitle,
                      QStringLiteral("The message of the day could not be saved to %1:\r\n%2\r\n\r\n"
                                     "Your text is still in the editor.")

@@ -16,8 +16,10 @@ class MotdWindow final : public QWidget
     Q_OBJECT
 public:
     // Loads motd.txt (when present) without showing the window; `url` is the
-    // address the previous editor held when it closed, or the default.
-    MotdWindow(const ToolContext &context, const QString &url);
+    // address the previous editor held when it closed, or the default. A
+    // file that cannot be read is reported over `messageOwner`, the window
+    // that referred to the editor first.
+    MotdWindow(const ToolContext &context, const QString &url, QWidget *messageOwner = nullptr);
 
     QString url() const;
     void setUrl(const QString &url);
@@ -35,7 +37,7 @@ protected:
 private:
     // Fills the text box from motd.txt; a file that cannot be read is reported
     // and leaves the box empty.
-    void loadmotd2(const QString &path);
+    void loadmotd2(const QString &path, QWidget *messageOwner);
     // Writes the text box to `path`; reports and returns false on failure.
     bool savemotd2(const QString &path);
     // "Save and go back": the window only closes once the text is on disk.

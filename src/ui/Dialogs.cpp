@@ -5,32 +5,60 @@
 #include <QStringList>
 
 MessageBox::Hook MessageBox::s_hook;
+MessageBox::AnswerHook MessageBox::s_answerHook;
 FileDialog::Hook FileDialog::s_hook;
+
+namespace {
+
+// A box built as every message of the tool is: plain text with its line
+// breaks, the icon, the title.
+void prepare(QMessageBox &box, const OperatorMessage &message)
+{
+    box.setWindowTitle(message.title);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(QString(message.text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    switch (message.icon) {
+    case OperatorMessage::Icon::Information: box.setIcon(QMessageBox::Information); break;
+    case OperatorMessage::Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case OperatorMessage::Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case OperatorMessage::Icon::Question: box.setIcon(QMessageBox::Question); break;
+    }
+}
+
+} // namespace
 
 void MessageBox::setHook(Hook hook)
 {
     s_hook = std::move(hook);
 }
 
+void MessageBox::setAnswerHook(AnswerHook hook)
+{
+    s_answerHook = std::move(hook);
+}
+
 void MessageBox::show(QWidget *parent, const OperatorMessage &message)
 {
     if (s_hook) {
-        s_hook(message);
+        s_hook(parent, message);
         return;
     }
     QMessageBox box(parent);
-    box.setWindowTitle(message.title);
-    QString shown = message.text;
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    box.setText(shown);
-    box.setTextFormat(Qt::PlainText);
-    switch (message.icon) {
-    case Icon::Information: box.setIcon(QMessageBox::Information); break;
-    case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
-    }
+    prepare(box, message);
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
+}
+
+bool MessageBox::ask(QWidget *parent, const QString &title, const QString &text)
+{
+    const OperatorMessage question{Icon::Question, title, text};
+    if (s_answerHook)
+        return s_answerHook(parent, question);
+    QMessageBox box(parent);
+    prepare(box, question);
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void FileDialog::setHook(Hook hook)

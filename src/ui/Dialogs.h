@@ -11,13 +11,15 @@ class QWidget;
 // The one seam through which every message box and the open-file dialog pass,
 // so that tests answer them instead of a person.
 
-// Message boxes with a fixed text, title, icon and a single OK button. Texts
-// may hold CR LF line breaks; they are shown as line breaks.
+// Message boxes with a fixed text, title, icon and a single OK button, and
+// questions answered Yes or No. Texts may hold CR LF line breaks; they are
+// shown as line breaks. A box is centred on its parent's window.
 class MessageBox final
 {
 public:
     using Icon = OperatorMessage::Icon;
-    using Hook = std::function<void(const OperatorMessage &)>;
+    using Hook = std::function<void(QWidget *parent, const OperatorMessage &)>;
+    using AnswerHook = std::function<bool(QWidget *parent, const OperatorMessage &)>;
 
     static void show(QWidget *parent, const OperatorMessage &message);
     static void show(QWidget *parent, Icon icon, const QString &title, const QString &text)
@@ -25,11 +27,17 @@ public:
         show(parent, {icon, title, text});
     }
 
-    // When a hook is set, boxes are handed to it instead of being shown.
+    // A question with Yes and No buttons, No the default; true for Yes.
+    static bool ask(QWidget *parent, const QString &title, const QString &text);
+
+    // When hooks are set, boxes and questions are handed to them instead of
+    // being shown.
     static void setHook(Hook hook);
+    static void setAnswerHook(AnswerHook hook);
 
 private:
     static Hook s_hook;
+    static AnswerHook s_answerHook;
 };
 
 // The open-file dialog. `filter` is written as description and pattern pairs

@@ -4,9 +4,7 @@
 #include "StandbyWindow.h"
 #include "launch/ServerProgram.h"
 
-#include <QApplication>
-#include <QPointer>
-#include <QScreen>
+#include <QDir>
 
 namespace {
 
@@ -31,9 +29,17 @@ LaunchOutcome launchServer(QWidget *parent, const ToolContext &context)
         const QString chosen = FileDialog::getOpenFileName(
             parent, {QStringLiteral("Please select a copy of KVXServer.exe"), context.folder,
                      QStringLiteral("KVXServer.exe|KVXServer.exe|All Files (*.*)|*.*")});
-        // A cancelled dialog or a failed copy stops quietly; the operator may try again.
-        if (chosen.isEmpty() || !copyServer(chosen, context.folder).ok)
+        // A cancelled dialog stops quietly; the operator may try again.
+        if (chosen.isEmpty())
             return LaunchOutcome::StayOpen;
+        const SaveResult copied = copyServer(chosen, context.folder);
+        if (!copied.ok) {
+            MessageBox::show(parent, OperatorMessage::Icon::Exclamation, infoTitle,
+                             QStringLiteral("The server executable %1 could not be copied to %2: %3")
+                                 .arg(QDir::toNativeSeparators(chosen), context.displayPath(serverFileName()),
+                                      copied.error));
+            return LaunchOutcome::StayOpen;
+        }
         if (!serverPresent(context.folder)) {
             MessageBox::show(parent, OperatorMessage::Icon::Exclamation, infoTitle,
                              QStringLiteral("The server executable could not be copied to %1. Check that you "
@@ -48,16 +54,14 @@ LaunchOutcome launchServer(QWidget *parent, const ToolContext &context)
                              .arg(context.displayPath(serverFileName())));
     }
 
-    QPointer<StandbyWindow> standby = new StandbyWindow;
-    if (const QScreen *screen = QApplication::primaryScreen())
-        standby->move(screen->availableGeometry().center() - standby->rect().center());
-    standby->show();
-
+    // The standby window belongs to the front end, so it stays on screen
+    // until the tool ends and goes with it.
+    auto *standby = new StandbyWindow(parent);
+    standby->showPainted();
     const StartResult started = startServer(context.folder);
-    if (standby)
-        standby->close();
     if (started.ok)
         return LaunchOutcome::Started;
+    standby->close();
 
     MessageBox::show(parent, OperatorMessage::Icon::Critical, infoTitle,
                      QStringLiteral("The server %1 could not be started: %2")

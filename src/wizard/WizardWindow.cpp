@@ -3,6 +3,7 @@
 #include "ui/Banner.h"
 #include "ui/Dialogs.h"
 #include "ui/FieldBinding.h"
+#include "ui/FileGuard.h"
 #include "rules/InputRules.h"
 #include "ui/KeyFilter.h"
 #include "ui/ServerLaunch.h"
@@ -82,7 +83,10 @@ void WizardWindow::installInputRules()
 
 void WizardWindow::start()
 {
-    // The window was built on page 1, Back disabled.
+    // The window was built on page 1, Back disabled. It takes its place
+    // before reading, so that a message about the file shows over it.
+    if (const QScreen *screen = QApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
     readConfigFile();
 
     // Whatever the file held is dropped: the document is always our template
@@ -92,8 +96,6 @@ void WizardWindow::start()
     if (m_context.listenMode())
         openClassic();
 
-    if (const QScreen *screen = QApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
     // Never leave the operator without a window.
     if (!m_classic || !m_classic->isVisible())
         show();
@@ -102,15 +104,17 @@ void WizardWindow::start()
 void WizardWindow::readConfigFile()
 {
     const QString path = configFilePath(m_context.folder);
+    m_context.files->remember(path);
     if (!QFileInfo::exists(path))
         return;
     const TextReadResult read = loadconfig(path);
     if (!read.ok) {
         // A file we cannot read is reported once; the defaults stand, and the
         // next save replaces it if the platform lets us.
-        MessageBox::show(this, MessageBox::Icon::Exclamation, errorTitle,
-                         QStringLiteral("%1 could not be read: %2\r\nThe tool starts with its default settings.")
-                             .arg(QDir::toNativeSeparators(path), read.error));
+        if (m_context.files->firstReadFailure(path))
+            MessageBox::show(this, MessageBox::Icon::Exclamation, errorTitle,
+                             QStringLiteral("%1 could not be read: %2\r\nThe tool starts with its default settings.")
+                                 .arg(QDir::toNativeSeparators(path), read.error));
         return;
     }
     for (const FieldAssignment &assignment : loadwizard(read.lines)) {
@@ -172,7 +176,7 @@ ClassicWindow *WizardWindow::classicWindow() const
 MotdWindow *WizardWindow::motdWindow()
 {
     if (!m_motd) {
-        auto *motd = new MotdWindow(m_context, m_motdUrl);
+        auto *motd = new MotdWindow(m_context, m_motdUrl, this);
         motd->setAttribute(Qt::WA_DeleteOnClose);
         // The editor goes away when closed; its address stays with us for the
         // next one.
@@ -322,12 +326,16 @@ void WizardWindow::launch()
     // Incomplete admin settings are reported but do not stop the launch.
     showCommitAlerts(this, commitwizard(m_document, fields(), firstPageChoices()));
 
-    const SaveResult saved = saveconfig(configFilePath(m_context.folder), m_document);
+    if (!mayReplace(this, m_context, configFileName(), QStringLiteral("settings")))
+        return;
+    const QString path = configFilePath(m_context.folder);
+    const SaveResult saved = saveconfig(path, m_document);
     if (!saved.ok) {
         // Starting the server would run it on an old or missing file.
         MessageBox::show(this, MessageBox::Icon::Critical, errorTitle, saved.error);
         return;
     }
+    m_context.files->remember(path);
     if (launchOrFinish(this, m_context))
         endTool();
 }

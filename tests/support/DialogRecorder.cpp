@@ -1,8 +1,14 @@
 #include "DialogRecorder.h"
 
+#include <QWidget>
+
 DialogRecorder::DialogRecorder()
 {
-    MessageBox::setHook([this](const OperatorMessage &shown) { messages.append(shown); });
+    MessageBox::setHook([this](QWidget *parent, const OperatorMessage &shown) { record(parent, shown); });
+    MessageBox::setAnswerHook([this](QWidget *parent, const OperatorMessage &question) {
+        record(parent, question);
+        return !m_answers.isEmpty() && m_answers.takeFirst();
+    });
     FileDialog::setHook([this](const FileDialog::Request &request) {
         fileRequests.append(request);
         return m_fileNames.isEmpty() ? QString() : m_fileNames.takeFirst();
@@ -12,7 +18,15 @@ DialogRecorder::DialogRecorder()
 DialogRecorder::~DialogRecorder()
 {
     MessageBox::setHook({});
+    MessageBox::setAnswerHook({});
     FileDialog::setHook({});
+}
+
+void DialogRecorder::record(QWidget *parent, const OperatorMessage &message)
+{
+    messages.append(message);
+    QWidget *window = parent ? parent->window() : nullptr;
+    owners.append({window, window ? window->geometry() : QRect()});
 }
 
 QStringList DialogRecorder::texts() const
@@ -26,5 +40,6 @@ QStringList DialogRecorder::texts() const
 void DialogRecorder::clear()
 {
     messages.clear();
+    owners.clear();
     fileRequests.clear();
 }
