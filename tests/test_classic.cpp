@@ -219,15 +219,30 @@ private slots:
         QCOMPARE(h.ended->count(), 0);
     }
 
-    void pastedLineBreakStaysOut()
+    // Pasted line breaks and other control characters become spaces; what
+    // the file held stays as it was, also when the operator types beside it.
+    void pastedControlCharactersBecomeSpaces_data()
     {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("line breaks") << QString("a\r\nb\rc\nd") << "\tfile a b c dx";
+        QTest::newRow("NUL, TAB, ESC") << QString("a") + QChar(0) + "b\tc\x1b" << "\tfile a b c x";
+    }
+    void pastedControlCharactersBecomeSpaces()
+    {
+        QFETCH(QString, pasted);
+        QFETCH(QString, field);
         Harness h;
+        h.folder.write("kvxserver.conf", "ServerName \"\tfile\"\r\n");
         h.open();
-        QApplication::clipboard()->setText(QStringLiteral("a\nb"));
         auto *server = h.get<QLineEdit>("txtserver");
-        server->clear();
+        QCOMPARE(server->text(), "\tfile");
+        server->end(false);
+        QApplication::clipboard()->setText(" " + pasted);
         server->paste();
-        QCOMPARE(server->text(), QStringLiteral("a b"));
+        QTest::keyClick(server, Qt::Key_X);
+        QCOMPARE(server->text(), field);
+        QCOMPARE(server->cursorPosition(), field.size());
     }
 
     void saveAndLaunch_data()

@@ -167,9 +167,37 @@ struct Limited {
     QStringList rewritten;  // files the run may rewrite (a save before the failed one)
 };
 
+// A launch whose copy or start fails: `setup` prepares the folder, `chosen`
+// is the file picked in the dialog (none when empty).
+struct LaunchFailure {
+    std::function<void(ToolFolder &)> setup;
+    QString chosen;
+    QString message; // %1 stands for the folder
+};
+
+// Another program changes `changed` after the window read it; the operator
+// answers the question.
+struct Changed {
+    QString window;
+    QString changed;
+    bool replace;
+    QString question;
+};
+
+// A tool folder with a file the wizard wrote with its defaults, a stand-in
+// server and a motd.txt.
+void prepareFolder(ToolFolder &folder)
+{
+    folder.write("kvxserver.conf", fixture("default-wizard.conf").replace("AdminPlus 1", "AdminPlus 0"));
+    folder.write("motd.txt", "Hello\r\n");
+    folder.writeStandInServer();
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Limited)
+Q_DECLARE_METATYPE(LaunchFailure)
+Q_DECLARE_METATYPE(Changed)
 
 class TestSafeSaves : public QObject
 {
@@ -303,6 +331,99 @@ private slots:
                                "safely; it was left as it was"});
         QCOMPARE(folder.read("kvxserver.conf"), fixture("default-wizard.conf"));
 #endif
+    }
+
+    void launchFailuresAreReported_data()
+    {
+        QTest::addColumn<LaunchFailure>("row");
+        const QString notCopied = QStringLiteral("The server executable %1/%2 could not be copied to %1/KVXServer.exe: ");
+        QTest::newRow("a folder chosen") << LaunchFailure{[](ToolFolder &f) { QDir(f.path()).mkdir("builds"); }, "builds",
+                                                          notCopied.arg("%1", "builds") + "%1/builds is a folder, not a program"};
+        QTest::newRow("the chosen file vanished")
+            << LaunchFailure{[](ToolFolder &) {}, "gone", notCopied.arg("%1", "gone") + "No such file or directory"};
+#ifdef Q_OS_UNIX
+        QTest::newRow("a link to nothing where the copy goes")
+            << LaunchFailure{[](ToolFolder &f) {
+                                 f.writeStandInServer("server-build");
+                                 QFile::link(f.path("missing"), f.path("KVXServer.exe"));
+                             },
+                             "server-build",
+                             notCopied.arg("%1", "server-build") + "%1/KVXServer.exe is a link to %1/missing, which does not exist"};
+#endif
+        QTest::newRow("a folder named KVXServer.exe")
+            << LaunchFailure{[](ToolFolder &f) { QDir(f.path()).mkdir("KVXServer.exe"); }, "",
+                             "The server %1/KVXServer.exe could not be started: it is a folder, not a program"};
+    }
+
+    void launchFailuresAreReported()
+    {
+        QFETCH(LaunchFailure, row);
+        ToolFolder folder;
+        row.setup(folder);
+        const Files before = filesIn(folder.path());
+        DialogRecorder dialogs;
+        if (!row.chosen.isEmpty())
+            dialogs.queueFileName(folder.path(row.chosen));
+        WizardWindow wizard({folder.path(), {}});
+        wizard.start();
+        for (int press = 0; press < 7; ++press)
+            click(&wizard, "cmdnext");
+
+        const QString shown = QString(row.message).replace(QLatin1String("%1/"), QDir::toNativeSeparators(folder.path() + u'/'));
+        QCOMPARE(dialogs.texts(), QStringList{"Server Config Info: " + shown});
+        QCOMPARE(dialogs.fileRequests.size(), row.chosen.isEmpty() ? 0 : 1);
+        QVERIFY(wizard.isVisible()); // on page 7, ready for another try
+        QCOMPARE(wizard.findChild<QPushButton *>("cmdnext")->text(), "Launch!");
+        Files after = filesIn(folder.path());
+        after.remove("kvxserver.conf");
+        QCOMPARE(after, before); // no copy, whole or partial, and no server started
+    }
+
+    void changedFilesAreNotReplacedSilently_data()
+    {
+        QTest::addColumn<Changed>("row");
+        const QString question = "Server configuration tool: %1 was changed by another program since the tool read it. "
+                                 "Replace it with the %2 shown here?";
+        QTest::newRow("wizard, No") << Changed{"wizard", "kvxserver.conf", false, question.arg("kvxserver.conf", "settings")};
+        QTest::newRow("wizard, Yes") << Changed{"wizard", "kvxserver.conf", true, question.arg("kvxserver.conf", "settings")};
+        QTest::newRow("classic, motd.txt, No") << Changed{"classic", "motd.txt", false, question.arg("motd.txt", "text")};
+        QTest::newRow("MOTD editor, No") << Changed{"editor", "motd.txt", false, question.arg("motd.txt", "text")};
+    }
+
+    void changedFilesAreNotReplacedSilently()
+    {
+        QFETCH(Changed, row);
+        ToolFolder folder;
+        prepareFolder(folder);
+        DialogRecorder dialogs;
+        dialogs.queueAnswer(row.replace);
+        WizardWindow wizard({folder.path(), {}});
+        std::unique_ptr<QWidget> window;
+        if (row.window == "classic") {
+            auto *classic = new ClassicWindow(&wizard, {folder.path(), {}});
+            window.reset(classic);
+            classic->showClassic();
+        } else if (row.window == "editor") {
+            window = std::make_unique<MotdWindow>(ToolContext{folder.path(), {}}, defaultMotdUrl());
+            window->setAttribute(Qt::WA_DeleteOnClose, false);
+            window->show();
+        } else {
+            wizard.start();
+            for (int press = 0; press < 6; ++press)
+                click(&wizard, "cmdnext");
+        }
+        folder.write(row.changed, "changed by hand\r\n");
+        const Files changed = filesIn(folder.path());
+        click(window ? window.get() : &wizard, row.window == "classic" ? "Command2" : row.window == "editor" ? "Command1" : "cmdnext");
+
+        QCOMPARE(dialogs.texts(), QStringList{row.question});
+        if (row.replace) {
+            QCOMPARE(folder.read(row.changed), fixture("default-wizard.conf").replace("AdminPlus 1", "AdminPlus 0"));
+            QTRY_VERIFY(folder.exists("server-started"));
+        } else {
+            QCOMPARE(filesIn(folder.path()), changed); // nothing written, nothing started
+            QVERIFY(window ? window->isVisible() : wizard.isVisible());
+        }
     }
 };
 

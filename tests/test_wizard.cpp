@@ -76,7 +76,7 @@ struct Tool {
     }
 };
 
-enum class File { None, SkipsPage1, Unreadable };
+enum class File { None, SkipsPage1 };
 
 // A key typed into `field` on `page`, or the spinner `button` clicked. Vice
 // City is clicked on page 2 first; `map`, when given, is chosen just before
@@ -117,13 +117,21 @@ private slots:
         QTest::addColumn<bool>("classicMode");
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<bool>("classicInFront");
-        QTest::newRow("no file") << File::None << false << QStringList() << false;
-        QTest::newRow("file, wizard mode") << File::SkipsPage1 << false << QStringList() << false;
-        QTest::newRow("file, classic mode") << File::SkipsPage1 << true << QStringList() << true;
-        QTest::newRow("unreadable file") << File::Unreadable << false << QStringList() << false;
-        QTest::newRow("-listen") << File::None << false << QStringList{"-listen"} << true;
-        QTest::newRow("-LISTEN") << File::None << false << QStringList{"-LISTEN"} << false;
-        QTest::newRow("-listen extra") << File::None << false << QStringList{"-listen", "extra"} << false;
+        QTest::addColumn<QString>("folderNamed"); // a folder where a file should be
+        QTest::addColumn<QString>("message");     // %1 stands for the tool folder
+        const QString conf = "Server config Error: %1/kvxserver.conf could not be read: file to open is a directory\r\n"
+                             "The tool starts with its default settings.";
+        QTest::newRow("no file") << File::None << false << QStringList() << false << "" << "";
+        QTest::newRow("file, wizard mode") << File::SkipsPage1 << false << QStringList() << false << "" << "";
+        QTest::newRow("file, classic mode") << File::SkipsPage1 << true << QStringList() << true << "" << "";
+        QTest::newRow("unreadable file") << File::None << false << QStringList() << false << "kvxserver.conf" << conf;
+        QTest::newRow("unreadable file, -listen") << File::None << false << QStringList{"-listen"} << true << "kvxserver.conf" << conf;
+        QTest::newRow("unreadable motd.txt, classic mode")
+            << File::SkipsPage1 << true << QStringList() << true << "motd.txt"
+            << "Server config Error: The message of the day could not be read from %1/motd.txt:\r\nfile to open is a directory";
+        QTest::newRow("-listen") << File::None << false << QStringList{"-listen"} << true << "" << "";
+        QTest::newRow("-LISTEN") << File::None << false << QStringList{"-LISTEN"} << false << "" << "";
+        QTest::newRow("-listen extra") << File::None << false << QStringList{"-listen", "extra"} << false << "" << "";
     }
 
     void startUp()
@@ -132,6 +140,8 @@ private slots:
         QFETCH(bool, classicMode);
         QFETCH(QStringList, arguments);
         QFETCH(bool, classicInFront);
+        QFETCH(QString, folderNamed);
+        QFETCH(QString, message);
         Tool tool;
         const bool skips = file == File::SkipsPage1;
         WizardFields expected = wizardDefaults();
@@ -141,15 +151,20 @@ private slots:
             ConfigDocument stored = buildwizard(expected);
             commitwizard(stored, expected, {Qt::Checked, classicMode, !classicMode});
             QVERIFY(saveconfig(configFilePath(tool.folder.path()), stored).ok);
-        } else if (file == File::Unreadable) {
-            QVERIFY(QDir(tool.folder.path()).mkdir(configFileName())); // a folder of that name
         }
+        if (!folderNamed.isEmpty())
+            QVERIFY(QDir(tool.folder.path()).mkdir(folderNamed));
         tool.start(arguments);
 
-        // Only the unreadable file is reported: once, by its path.
-        QCOMPARE(tool.dialogs.texts().size(), file == File::Unreadable ? 1 : 0);
-        QCOMPARE(tool.dialogs.texts().join("").contains(QDir::toNativeSeparators(configFilePath(tool.folder.path()))),
-                 file == File::Unreadable);
+        // An unreadable file is told once, though both front ends read it,
+        // over the wizard already in its place in the middle of the screen.
+        const QString folder = QDir::toNativeSeparators(tool.folder.path());
+        QCOMPARE(tool.dialogs.texts(), message.isEmpty() ? QStringList() : QStringList{message.arg(folder)});
+        if (!message.isEmpty()) {
+            QCOMPARE(tool.dialogs.owners.first().window, tool.wizard.get());
+            const QPoint offCentre = tool.dialogs.owners.first().geometry.center() - tool.wizard->screen()->availableGeometry().center();
+            QVERIFY(offCentre.manhattanLength() <= 2);
+        }
         QCOMPARE(tool.pageOnShow(), skips ? 2 : 1);
         QCOMPARE(tool.get<QLabel>("lblsection")->text(), skips ? "Game selection" : "Server Configuration Tool");
         QCOMPARE(tool.get("cmdback")->isEnabled(), skips);
@@ -370,6 +385,21 @@ private slots:
                                                     "KVX Alert: The Admin plus password needs to be filled in"}));
         QCOMPARE(tool.ended->count(), 1);
         QTRY_VERIFY(tool.folder.exists("server-started"));
+    }
+
+    // Each new MOTD editor reads motd.txt again; an unreadable one is told once.
+    void unreadableMotdIsToldOnce()
+    {
+        Tool tool;
+        QVERIFY(QDir(tool.folder.path()).mkdir("motd.txt"));
+        tool.start({"-listen"}); // the classic editor reads it too
+        tool.wizard->showFromClassic();
+        tool.goToPage(7);
+        tool.click("cmdchangemotd");
+        QVERIFY(tool.wizard->motdWindow()->close());
+        tool.click("cmdnext");
+        QCOMPARE(tool.dialogs.texts().size(), 1);
+        QCOMPARE(tool.ended->count(), 1);
     }
 };
 
