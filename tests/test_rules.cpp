@@ -47,6 +47,13 @@ private slots:
         QTest::newRow("vc empty letter") << vc << "" << false << QChar('a') << false << e26;
         QTest::newRow("vc leading digits count") << vc << "2x" << false << QChar('7') << false << e26;
         QTest::newRow("vc huge value") << vc << "99999999999999999999999" << false << QChar('1') << false << e26;
+        QTest::newRow("empty then digit") << gta << "" << false << QChar('5') << true << "";
+        QTest::newRow("empty backspace") << vc << "" << false << backspace << true << "";
+        QTest::newRow("0 then digit") << vc << "0" << false << QChar('9') << true << "";
+        QTest::newRow("0 backspace") << gta << "0" << false << backspace << true << "";
+        QTest::newRow("vc 2 then 0") << vc << "2" << false << QChar('0') << true << "";
+        QTest::newRow("gta 3 then 0") << gta << "3" << false << QChar('0') << true << "";
+        QTest::newRow("gta 4 then 0") << gta << "4" << false << QChar('0') << false << e32;
     }
 
     void playerCount()
@@ -159,11 +166,31 @@ private slots:
         QCOMPARE(asePortText(port), ase);
     }
 
-    void mapFamily()
+    // A Vice City map holds 26 players at most: the classic editor's map
+    // rule, and the wizard's correction on leaving the map page.
+    void viceCityLimit_data()
     {
-        QCOMPARE(familyOfMapText("GTA"), GameFamily::Gta3);
-        QCOMPARE(familyOfMapText("gta3 - Portland"), GameFamily::ViceCity); // case counts
-        QCOMPARE(familyOfMapText(""), GameFamily::ViceCity);
+        QTest::addColumn<QString>("map");
+        QTest::addColumn<QString>("players");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("Stunt, 27") << "Vice City - Stunt" << "27" << "26";
+        QTest::newRow("Deathmatch, 27") << "Vice City - Deathmatch" << "27" << "26";
+        QTest::newRow("Stunt, 26 stays") << "Vice City - Stunt" << "26" << "26";
+        QTest::newRow("leading digits count") << "Vice City - Stunt" << "30x" << "26";
+        QTest::newRow("typed Vice text") << "Vice" << "40" << "26";
+        QTest::newRow("GTA III keeps 32") << "GTA3 - Portland" << "32" << "32";
+        QTest::newRow("letter case counts") << "vice city - stunt" << "30" << "30";
+        QTest::newRow("no number") << "Vice City - Stunt" << "many" << "many";
+    }
+
+    void viceCityLimit()
+    {
+        QFETCH(QString, map);
+        QFETCH(QString, players);
+        QFETCH(QString, after);
+        QCOMPARE(classicMapRulePlayers(map, players), after);
+        if (map.startsWith("Vice City"))
+            QCOMPARE(viceCityPlayers(players), after);
     }
 };
 
