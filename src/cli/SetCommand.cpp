@@ -88,7 +88,7 @@ int SetCommand::execute(const QCommandLineParser &parser, const QString &folder,
         refused = true;
     }
     if (refused) {
-        context.note(QStringLiteral("Nothing was written."));
+        context.message(QStringLiteral("nothing was written."));
         return ExitRefused;
     }
 
