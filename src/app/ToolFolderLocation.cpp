@@ -9,6 +9,7 @@
 #include <climits>
 #include <unistd.h>
 #elif defined(Q_OS_WIN)
+#include <string>
 #include <windows.h>
 #endif
 

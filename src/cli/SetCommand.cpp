@@ -8,6 +8,8 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 namespace {
 
 struct GivenValue {
