@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #ifdef Q_OS_UNIX
+#include <csignal>
 #include <sys/resource.h>
 #endif
 
@@ -555,7 +556,14 @@ private slots:
     void launchForegroundPassesSigtermOn()
     {
         writeFile(m_dir.filePath("KVXServer.exe"),
-                  "#!/bin/sh\ntrap 'echo got-term; exit 42' TERM\necho ready\nwhile :; do sleep 0.05; done\n", true);
+                  "#!/bin/sh\necho $$ > server.pid\ntrap 'echo got-term; exit 42' TERM\necho ready\n"
+                  "while :; do sleep 0.05; done\n",
+                  true);
+        // A failing run must not leave the stand-in server looping.
+        auto stopServer = qScopeGuard([this] {
+            if (const int pid = readFile(m_dir.filePath("server.pid")).trimmed().toInt(); pid > 0)
+                ::kill(pid, SIGKILL);
+        });
         QProcess process;
         process.setProcessEnvironment(noDisplay());
         process.start(executable, in({"launch", "--foreground"}));
@@ -566,6 +574,7 @@ private slots:
         QCOMPARE(process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(process.exitCode(), 42);
         QCOMPARE(process.readAllStandardOutput(), QByteArray("got-term\n"));
+        stopServer.dismiss(); // it ended; its id may already be another's
     }
 
     // Detached, the tool prints the server's process id and does not hold a
@@ -584,7 +593,7 @@ private slots:
         QTRY_VERIFY(QFile::exists(marker));
         const QByteArray pid = run.out.trimmed();
         QCOMPARE(readFile(marker).trimmed(), pid);
-        QProcess::execute(QStringLiteral("kill"), {QString::fromLatin1(pid)});
+        ::kill(pid.toInt(), SIGKILL);
     }
 
     // The tool's own folder has a name that is not UTF-8: it must not fall

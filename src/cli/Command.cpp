@@ -1,6 +1,7 @@
 #include "Command.h"
 
 #include "CommandLine.h"
+#include "SettingTable.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -44,14 +45,14 @@ int Command::run(const QStringList &arguments, const CommandContext &context)
     // parse(), not process(): a usage error is reported here, with this
     // tool's own exit status, instead of ending the process.
     if (!parser.parse(QStringList{QStringLiteral("kvxconfig")} + arguments))
-        return usageError(parser.errorText(), context);
+        return usageError(shownValue(parser.errorText()), context);
     if (parser.isSet(helpOption)) {
         context.out << commandLineUsage();
         context.out.flush();
         return ExitDone;
     }
     if (!takesValues() && !parser.positionalArguments().isEmpty())
-        return usageError(QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().constFirst()),
+        return usageError(QStringLiteral("unexpected argument \"%1\"").arg(shownValue(parser.positionalArguments().constFirst())),
                           context);
     if (parser.values(folderOption).size() > 1)
         return usageError(QStringLiteral("--folder is given more than once"), context);
