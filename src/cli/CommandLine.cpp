@@ -34,6 +34,28 @@ std::unique_ptr<Command> makeCommand(const QString &name)
     return nullptr;
 }
 
+// A list of words cut into indented lines of at most 100 characters.
+QString wrapped(const QString &text, int indent)
+{
+    QStringList lines{QString(indent, u' ')};
+    for (const QString &word : text.split(u' ')) {
+        if (lines.last().size() > indent && lines.last().size() + 1 + word.size() > 100)
+            lines << QString(indent, u' ');
+        if (lines.last().size() > indent)
+            lines.last() += u' ';
+        lines.last() += word;
+    }
+    return lines.join(u'\n');
+}
+
+QString numberedMaps()
+{
+    QStringList lines;
+    for (qsizetype i = 0; i < classicMapNames().size(); ++i)
+        lines << QStringLiteral("                         %1 %2").arg(i + 1).arg(classicMapNames().at(i));
+    return lines.join(u'\n');
+}
+
 } // namespace
 
 bool isCommandLine(const QStringList &arguments)
@@ -64,12 +86,13 @@ QString commandLineUsage()
                "opens the classic editor in listen mode.\n"
                "\n"
                "Keys, in the file's order (letter case does not matter):\n"
-               "  %1\n"
+               "%1\n"
                "set accepts:\n"
                "  ServerPort             1 to 5 digits\n"
                "  AdminPort              1 to 5 digits, or empty\n"
                "  MaxPlayers             2 to 26 on a Vice City map, 2 to 32 on a GTA III map\n"
-               "  GameMap                1 to 5, or a map name: %2\n"
+               "  GameMap                1 to 5, or a map name:\n"
+               "%2\n"
                "  GameHour, GameMins     one or two digits, 0 to 23 and 0 to 59\n"
                "  RandomWeather, MOTDEnabled, ASE, AdminServer, AdminPlus, AdminAllowShutdown, StatLogging\n"
                "                         0 or 1\n"
@@ -81,7 +104,7 @@ QString commandLineUsage()
                "Exit status: 0 done; 1 a file could not be read or written (check: something to report);\n"
                "2 a usage error or a refused value; launch --foreground: the server's exit status.\n"
                "Data goes to standard output, messages to standard error.\n")
-        .arg(settingKeyList(), classicMapNames().join(QLatin1String(", ")));
+        .arg(wrapped(settingKeyList(), 2), numberedMaps());
 }
 
 int runCommandLine(const QStringList &arguments, const QString &toolFolder, const QString &toolFolderError)
