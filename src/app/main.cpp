@@ -1,19 +1,64 @@
+#include "DisplayCheck.h"
+#include "StartChoice.h"
+#include "ToolFolderLocation.h"
+#include "cli/CommandLine.h"
+#include "ui/Dialogs.h"
 #include "wizard/WizardWindow.h"
 
 #include <QApplication>
-#include <QFileInfo>
 
-int main(int argc, char *argv[])
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+int runWindows(int &argc, char *argv[], const QStringList &arguments)
 {
-    QApplication app(argc, argv);
+    if (!displayNamed(QProcessEnvironment::systemEnvironment())) {
+        std::fputs(qPrintable(noDisplayHint() + QLatin1Char('\n')), stderr);
+        return 1;
+    }
+    std::optional<QApplication> created;
+    {
+        // A named display that cannot be reached ends the process inside the
+        // constructor, with the toolkit's fatal message.
+        const DisplayHintOnFatal hint;
+        created.emplace(argc, argv);
+    }
+    QApplication &app = *created;
     app.setQuitOnLastWindowClosed(false); // the tool ends through the wizard alone
 
+    const ToolFolderLocation location = toolFolderOf(runningExecutablePath());
+    if (location.folder.isEmpty()) {
+        MessageBox::show(nullptr, MessageBox::Icon::Critical, QStringLiteral("Server config Error"),
+                         location.error + QStringLiteral("\r\nThe tool ends."));
+        return 1;
+    }
+
     ToolContext context;
-    context.folder = QCoreApplication::applicationDirPath();
-    context.arguments = QCoreApplication::arguments().mid(1);
+    context.folder = location.folder;
+    // As typed: the windows' listen-mode rule must not see the list after
+    // Qt took its own options out of it.
+    context.arguments = arguments;
 
     WizardWindow wizard(context);
     QObject::connect(&wizard, &WizardWindow::toolEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     wizard.start();
     return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Taken before any application object exists, so Qt has not yet removed
+    // its own options (-reverse, -style, ...) from them.
+    const QStringList arguments = rawArguments(argc, argv);
+    if (chooseStart(arguments) != StartChoice::CommandLine)
+        return runWindows(argc, argv, arguments);
+
+    // No display, fonts or platform plugin: QtCore alone.
+    QCoreApplication app(argc, argv);
+    const ToolFolderLocation location = toolFolderOf(runningExecutablePath());
+    return runCommandLine(arguments, location.folder, location.error);
 }

@@ -1,0 +1,128 @@
+#include "CommandLine.h"
+
+#include "CheckCommand.h"
+#include "LaunchCommand.h"
+#include "MotdCommand.h"
+#include "SetCommand.h"
+#include "SettingTable.h"
+#include "ShowCommand.h"
+
+#include <QTextStream>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+const QStringList commandNames = {QStringLiteral("show"), QStringLiteral("set"), QStringLiteral("check"),
+                                  QStringLiteral("motd"), QStringLiteral("launch")};
+const QStringList helpOptions = {QStringLiteral("--help"), QStringLiteral("-h")};
+const QString versionOption = QStringLiteral("--version");
+
+std::unique_ptr<Command> makeCommand(const QString &name)
+{
+    if (name == QLatin1String("show"))
+        return std::make_unique<ShowCommand>();
+    if (name == QLatin1String("set"))
+        return std::make_unique<SetCommand>();
+    if (name == QLatin1String("check"))
+        return std::make_unique<CheckCommand>();
+    if (name == QLatin1String("motd"))
+        return std::make_unique<MotdCommand>();
+    if (name == QLatin1String("launch"))
+        return std::make_unique<LaunchCommand>();
+    return nullptr;
+}
+
+// A list of words cut into indented lines of at most 100 characters.
+QString wrapped(const QString &text, int indent)
+{
+    QStringList lines{QString(indent, u' ')};
+    for (const QString &word : text.split(u' ')) {
+        if (lines.last().size() > indent && lines.last().size() + 1 + word.size() > 100)
+            lines << QString(indent, u' ');
+        if (lines.last().size() > indent)
+            lines.last() += u' ';
+        lines.last() += word;
+    }
+    return lines.join(u'\n');
+}
+
+QString numberedMaps()
+{
+    QStringList lines;
+    for (qsizetype i = 0; i < classicMapNames().size(); ++i)
+        lines << QStringLiteral("                         %1 %2").arg(i + 1).arg(classicMapNames().at(i));
+    return lines.join(u'\n');
+}
+
+} // namespace
+
+bool isCommandLine(const QStringList &arguments)
+{
+    if (arguments.isEmpty())
+        return false;
+    const QString &first = arguments.constFirst();
+    return commandNames.contains(first) || helpOptions.contains(first) || first == versionOption;
+}
+
+QString commandLineUsage()
+{
+    return QStringLiteral(
+               "Usage:\n"
+               "  kvxconfig --help | -h             this text on standard output\n"
+               "  kvxconfig --version               \"kvxconfig \" and the version\n"
+               "  kvxconfig show [--json]           the settings kvxserver.conf holds, read as the classic editor "
+               "reads them\n"
+               "  kvxconfig set [KEY=VALUE...]      change settings and save kvxserver.conf\n"
+               "  kvxconfig check                   report what the windows' rules and a save would flag\n"
+               "  kvxconfig motd                    print the message of the day\n"
+               "  kvxconfig motd --set FILE|-       replace motd.txt's text from a UTF-8 file, or standard input "
+               "for \"-\"\n"
+               "  kvxconfig launch [--foreground]   start KVXServer.exe from the server folder\n"
+               "\n"
+               "Every command takes --folder DIR, the server folder (default: the folder kvxconfig lies in).\n"
+               "Without one of these commands or options first, kvxconfig opens its windows; \"-listen\" alone\n"
+               "opens the classic editor in listen mode.\n"
+               "\n"
+               "Keys, in the file's order (letter case does not matter):\n"
+               "%1\n"
+               "set accepts:\n"
+               "  ServerPort             1 to 5 digits\n"
+               "  AdminPort              1 to 5 digits, or empty\n"
+               "  MaxPlayers             2 to 26 on a Vice City map, 2 to 32 on a GTA III map\n"
+               "  GameMap                1 to 5, or a map name:\n"
+               "%2\n"
+               "  GameHour, GameMins     one or two digits, 0 to 23 and 0 to 59\n"
+               "  RandomWeather, MOTDEnabled, ASE, AdminServer, AdminPlus, AdminAllowShutdown, StatLogging\n"
+               "                         0 or 1\n"
+               "  ServerName, MOTDURL, ServerPassword, AdminPassword, AdminPlusPassword\n"
+               "                         text without control characters, in the Windows-1252 code page\n"
+               "A refused value writes nothing. An empty ServerPassword turns the password off.\n"
+               "When kvxserver.conf holds changes made by hand, set keeps the old file in kvxserver.conf.bak.\n"
+               "\n"
+               "Exit status: 0 done; 1 a file could not be read or written (check: something to report);\n"
+               "2 a usage error or a refused value; launch --foreground: the server's exit status.\n"
+               "Data goes to standard output, messages to standard error.\n")
+        .arg(wrapped(settingKeyList(), 2), numberedMaps());
+}
+
+int runCommandLine(const QStringList &arguments, const QString &toolFolder, const QString &toolFolderError)
+{
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const CommandContext context{toolFolder, toolFolderError, out, err};
+    const QString first = arguments.value(0);
+    if (helpOptions.contains(first)) {
+        out << commandLineUsage();
+        return ExitDone;
+    }
+    if (first == versionOption) {
+        out << "kvxconfig " << KVX_VERSION << '\n';
+        return ExitDone;
+    }
+    if (const std::unique_ptr<Command> command = makeCommand(first))
+        return command->run(arguments.mid(1), context);
+    context.message(QStringLiteral("\"%1\" is not a command; see kvxconfig --help.").arg(shownValue(first)));
+    return ExitRefused;
+}

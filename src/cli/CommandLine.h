@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The tool's command line, for servers without a display: show, set, check,
+// motd and launch over the same core as the windows. It runs with a
+// QCoreApplication alone and never touches QtGui or QtWidgets.
+
+// Whether an argument list (without the program's name) is the command
+// line's: its first argument is one of the commands or --help, -h, --version.
+// Every other list is the windows'.
+bool isCommandLine(const QStringList &arguments);
+
+// Runs the command line and returns the exit status. `toolFolder` is the
+// folder the tool lies in, or empty with `toolFolderError` saying why it is
+// not known; only a command without --folder needs it.
+int runCommandLine(const QStringList &arguments, const QString &toolFolder, const QString &toolFolderError);
+
+// The text of --help.
+QString commandLineUsage();

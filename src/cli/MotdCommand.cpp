@@ -1,0 +1,110 @@
+#include "MotdCommand.h"
+
+#include "SettingTable.h"
+#include "files/CodePage.h"
+#include "files/MotdFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+const QString setOption = QStringLiteral("set");
+
+} // namespace
+
+MotdCommand::MotdCommand()
+    : Command(QStringLiteral("motd"), QStringLiteral("motd [--set FILE|-]"))
+{
+}
+
+QList<QCommandLineOption> MotdCommand::options() const
+{
+    return {QCommandLineOption(setOption, QString(), QStringLiteral("FILE"))};
+}
+
+int MotdCommand::execute(const QCommandLineParser &parser, const QString &folder, const CommandContext &context)
+{
+    const QString path = QDir(folder).filePath(motdFileName());
+    if (!parser.isSet(setOption))
+        return print(path, context);
+    if (parser.values(setOption).size() > 1)
+        return usageError(QStringLiteral("--set is given more than once"), context);
+    return replace(parser.value(setOption), path, context);
+}
+
+int MotdCommand::print(const QString &path, const CommandContext &context)
+{
+    // The MOTD editor starts empty when there is no motd.txt.
+    QString text;
+    if (QFileInfo::exists(path) || QFileInfo(path).isSymLink()) {
+        const MotdReadResult read = loadmotd(path);
+        if (!read.ok) {
+            context.message(QStringLiteral("%1 could not be read: %2").arg(QDir::toNativeSeparators(path), read.error));
+            return ExitFileError;
+        }
+        text = read.text;
+    }
+    // Every line ends in LF; an empty text prints nothing.
+    if (!text.isEmpty())
+        context.out << text.replace(QLatin1String("\r\n"), QLatin1String("\n")) << '\n';
+    context.out.flush();
+    return ExitDone;
+}
+
+int MotdCommand::replace(const QString &source, const QString &path, const CommandContext &context)
+{
+    QFile input;
+    const bool standardInput = source == QLatin1String("-");
+    const QString sourceName = standardInput ? QStringLiteral("standard input") : QDir::toNativeSeparators(source);
+    if (standardInput) {
+        if (!input.open(stdin, QIODevice::ReadOnly)) {
+            context.message(QStringLiteral("standard input could not be read: %1").arg(input.errorString()));
+            return ExitFileError;
+        }
+    } else {
+        input.setFileName(source);
+        if (!input.open(QIODevice::ReadOnly)) {
+            context.message(QStringLiteral("%1 could not be read: %2").arg(sourceName, input.errorString()));
+            return ExitFileError;
+        }
+    }
+    const QByteArray bytes = input.readAll();
+    if (input.error() != QFileDevice::NoError) {
+        context.message(QStringLiteral("%1 could not be read: %2").arg(sourceName, input.errorString()));
+        return ExitFileError;
+    }
+
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError()) {
+        context.message(QStringLiteral("%1 is not UTF-8 text; motd.txt was not changed.").arg(sourceName));
+        return ExitRefused;
+    }
+    // CR LF and a lone CR become the one break the text box knows; the save
+    // writes each as CR LF.
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(u'\r', u'\n');
+    if (text.endsWith(u'\n'))
+        text.chop(1);
+    text.replace(QLatin1String("\n"), QLatin1String("\r\n"));
+
+    qsizetype bad = -1;
+    if (encodeCodePage(text, &bad).isNull()) {
+        context.message(QStringLiteral("the message of the day holds %1, which the Windows-1252 code page of %2 "
+                                       "cannot hold; motd.txt was not changed.")
+                            .arg(describeCharacterAt(text, bad), motdFileName()));
+        return ExitRefused;
+    }
+    const SaveResult saved = savemotd(path, text);
+    if (!saved.ok) {
+        context.message(QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), saved.error));
+        return ExitFileError;
+    }
+    return ExitDone;
+}

@@ -1,0 +1,114 @@
+#include "SettingTable.h"
+
+#include "files/CodePage.h"
+
+namespace {
+
+QList<Setting> makeTable()
+{
+    using F = ClassicFields;
+    const auto text = [](const char *key, SettingKind kind, QString F::*field) {
+        return Setting{QString::fromLatin1(key), kind, field, nullptr};
+    };
+    const auto box = [](const char *key, Qt::CheckState F::*field) {
+        return Setting{QString::fromLatin1(key), SettingKind::Switch, nullptr, field};
+    };
+    return {
+        text("ServerName", SettingKind::Text, &F::txtserver),
+        text("ServerPort", SettingKind::Port, &F::txtport),
+        text("MaxPlayers", SettingKind::PlayerCount, &F::txtplayers),
+        text("GameMap", SettingKind::Map, &F::cmbgamemode),
+        text("GameHour", SettingKind::Hour, &F::txthour),
+        text("GameMins", SettingKind::Minute, &F::txtminute),
+        box("RandomWeather", &F::chkweather),
+        box("MOTDEnabled", &F::chkmotd),
+        text("MOTDURL", SettingKind::Text, &F::txturl),
+        box("ASE", &F::ChkASE),
+        text("ServerPassword", SettingKind::Text, &F::txtpwd),
+        box("AdminServer", &F::chkadmin),
+        box("AdminPlus", &F::chkadminplus),
+        text("AdminPort", SettingKind::OptionalPort, &F::txtadminport),
+        text("AdminPassword", SettingKind::Text, &F::txtadminpwd),
+        text("AdminPlusPassword", SettingKind::Text, &F::txtadminpluspwd),
+        box("AdminAllowShutdown", &F::chkshutdown),
+        box("StatLogging", &F::Check5),
+    };
+}
+
+} // namespace
+
+const QList<Setting> &settingTable()
+{
+    static const QList<Setting> table = makeTable();
+    return table;
+}
+
+const Setting *findSetting(const QString &key)
+{
+    for (const Setting &setting : settingTable()) {
+        if (setting.key.compare(key, Qt::CaseInsensitive) == 0)
+            return &setting;
+    }
+    return nullptr;
+}
+
+QString settingKeyList()
+{
+    QStringList keys;
+    for (const Setting &setting : settingTable())
+        keys << setting.key;
+    return keys.join(QLatin1String(", "));
+}
+
+QString heldValue(const Setting &setting, const ClassicFields &fields)
+{
+    if (setting.box)
+        return fields.*setting.box == Qt::Checked ? QStringLiteral("1") : QStringLiteral("0");
+    return fields.*setting.text;
+}
+
+void applyValue(const Setting &setting, ClassicFields &fields, const QString &value)
+{
+    if (setting.box) {
+        fields.*setting.box = value == QLatin1String("1") ? Qt::Checked : Qt::Unchecked;
+    } else if (setting.kind == SettingKind::Map) {
+        if (const std::optional<int> map = mapNumberOf(value, classicMapNames()))
+            fields.*setting.text = classicMapNames().at(*map - 1);
+    } else {
+        fields.*setting.text = value;
+    }
+}
+
+std::optional<QString> valueRefusal(const Setting &setting, const QString &value, const QString &mapText)
+{
+    if (std::optional<QString> rule = settingRefusal(setting.kind, value, familyOfMapText(mapText), classicMapNames()))
+        return rule;
+    if (setting.kind == SettingKind::Text) {
+        qsizetype bad = -1;
+        if (encodeCodePage(value, &bad).isNull()) {
+            return QStringLiteral("kvxserver.conf holds only characters of the Windows-1252 code page, and this "
+                                  "value holds %1")
+                .arg(describeCharacterAt(value, bad));
+        }
+    }
+    return std::nullopt;
+}
+
+QString refusalSentence(const Setting &setting, const QString &value, const QString &rule)
+{
+    return QStringLiteral("%1 \"%2\" is refused: %3.").arg(setting.key, shownValue(value), rule);
+}
+
+QString shownValue(const QString &value)
+{
+    // A control character would reach the terminal as it is (an escape
+    // sequence, a line break); it is shown by its code point instead.
+    QString shown;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        if (controlCharacterIndex(QString(value.at(i))) == 0)
+            shown += QLatin1Char('<') + describeCharacterAt(value, i) + QLatin1Char('>');
+        else
+            shown += value.at(i);
+    }
+    return shown;
+}

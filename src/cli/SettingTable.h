@@ -1,0 +1,45 @@
+#pragma once
+
+#include "config/ConfigFields.h"
+#include "rules/SettingChecks.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// The settings the command line reads and writes, under the file's own key
+// names, each tied to the classic editor's field that holds it.
+struct Setting {
+    QString key;
+    SettingKind kind;
+    QString ClassicFields::*text = nullptr;       // a text field, or the map's text
+    Qt::CheckState ClassicFields::*box = nullptr; // a check box
+};
+
+// In the order of the file: ServerName, ServerPort, ... StatLogging.
+const QList<Setting> &settingTable();
+// The setting a key names, without regard to letter case.
+const Setting *findSetting(const QString &key);
+// "ServerName, ServerPort, ..." for messages.
+QString settingKeyList();
+
+// The value as the classic editor holds it: a field's text, "1" or "0" for a
+// box, the map's name for GameMap.
+QString heldValue(const Setting &setting, const ClassicFields &fields);
+// Puts a value that passed valueRefusal() into its field; a map, given by
+// number or by name in any letter case, becomes the name the editor lists.
+// Nothing else runs: setting the map leaves the player count alone.
+void applyValue(const Setting &setting, ClassicFields &fields, const QString &value);
+
+// The rule a value breaks, player counts judged against the game of
+// `mapText` (the classic editor's map text); texts must also fit the file's
+// Windows-1252 code page.
+std::optional<QString> valueRefusal(const Setting &setting, const QString &value, const QString &mapText);
+
+// "ServerPort \"20x3\" is refused: a port is 1 to 5 digits."
+QString refusalSentence(const Setting &setting, const QString &value, const QString &rule);
+
+// A value as a message quotes it: control characters by their code points
+// ("<U+001B>"), so nothing in a value acts on the terminal.
+QString shownValue(const QString &value);

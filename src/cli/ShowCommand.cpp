@@ -1,0 +1,78 @@
+#include "ShowCommand.h"
+
+#include "ClassicSession.h"
+#include "SettingTable.h"
+#include "config/ConfigFile.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTextStream>
+
+namespace {
+
+const QString jsonOption = QStringLiteral("json");
+
+// A JSON string literal with Qt's own escaping.
+QString jsonString(const QString &text)
+{
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(array.mid(1, array.size() - 2));
+}
+
+// The members in the file's order (a QJsonObject would sort them), switches
+// as booleans, GameMap as its number beside its name.
+QString json(const ClassicFields &fields)
+{
+    QStringList members;
+    for (const Setting &setting : settingTable()) {
+        const QString value = heldValue(setting, fields);
+        QString member = QStringLiteral("    %1: ").arg(jsonString(setting.key));
+        if (setting.box) {
+            member += value == QLatin1String("1") ? QLatin1String("true") : QLatin1String("false");
+        } else if (setting.kind == SettingKind::Map) {
+            // The reader only ever sets one of the five names.
+            member += QString::number(classicMapNames().indexOf(value) + 1);
+            members << member;
+            member = QStringLiteral("    \"GameMapName\": ") + jsonString(value);
+        } else {
+            member += jsonString(value);
+        }
+        members << member;
+    }
+    return QStringLiteral("{\n") + members.join(QLatin1String(",\n")) + QStringLiteral("\n}\n");
+}
+
+} // namespace
+
+ShowCommand::ShowCommand()
+    : Command(QStringLiteral("show"), QStringLiteral("show [--json]"))
+{
+}
+
+QList<QCommandLineOption> ShowCommand::options() const
+{
+    return {QCommandLineOption(jsonOption)};
+}
+
+int ShowCommand::execute(const QCommandLineParser &parser, const QString &folder, const CommandContext &context)
+{
+    const ClassicOpenResult open = openClassic(folder);
+    if (!open.ok) {
+        context.message(open.error);
+        return ExitFileError;
+    }
+    if (!open.session.fileExists) {
+        context.message(QStringLiteral("there is no %1 in %2.").arg(configFileName(), QDir::toNativeSeparators(folder)));
+        return ExitFileError;
+    }
+    const ClassicFields &fields = open.session.fields;
+    if (parser.isSet(jsonOption)) {
+        context.out << json(fields);
+    } else {
+        for (const Setting &setting : settingTable())
+            context.out << setting.key << '=' << heldValue(setting, fields) << '\n';
+    }
+    context.out.flush();
+    return ExitDone;
+}
