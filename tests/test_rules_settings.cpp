@@ -67,7 +67,7 @@ private slots:
         QTest::newRow("surrogate pair, one character") << QString::fromUtf8("x\xf0\x9f\x98\x80")
                                                        << QString::fromUtf8("\"\xf0\x9f\x98\x80\" (U+1F600)");
         QTest::newRow("lone surrogate, alone") << (QStringLiteral("x") + QChar(0xd83d) + QStringLiteral("y"))
-                                               << QStringLiteral("U+D83D");
+                                               << QString("\"") + QChar(0xd83d) + "\" (U+D83D)";
     }
 
     void charactersAreNamedByCodePoint()

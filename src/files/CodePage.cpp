@@ -58,7 +58,9 @@ QString describeCharacterAt(const QString &text, qsizetype index)
 {
     const QChar c = text.at(index);
     const bool pair = c.isHighSurrogate() && index + 1 < text.size() && text.at(index + 1).isLowSurrogate();
-    const char32_t codePoint = pair ? QChar::surrogateToUcs4(c, text.at(index + 1)) : c.unicode();
-    return QStringLiteral("\"%1\" (U+%2)")
-        .arg(text.mid(index, pair ? 2 : 1), QString::number(uint(codePoint), 16).toUpper().rightJustified(4, u'0'));
+    const char32_t code = pair ? QChar::surrogateToUcs4(c, text.at(index + 1)) : c.unicode();
+    const QString codePoint = QStringLiteral("U+") + QString::number(uint(code), 16).toUpper().rightJustified(4, u'0');
+    if (c.unicode() < 0x20 || (c.unicode() >= 0x7f && c.unicode() <= 0x9f))
+        return codePoint;
+    return QStringLiteral("\"%1\" (%2)").arg(text.mid(index, pair ? 2 : 1), codePoint);
 }

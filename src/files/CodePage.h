@@ -14,5 +14,6 @@ QByteArray encodeCodePage(const QString &text, qsizetype *badIndex = nullptr);
 
 // The character at `index` as a message names it: quoted, with its code point,
 // so that an invisible one is seen too ("\"€\" (U+20AC)"). A surrogate pair is
-// one character; a lone surrogate is quoted alone.
+// one character; a lone surrogate is quoted alone. A control character, which
+// would act on a terminal rather than show, is named by its code point alone.
 QString describeCharacterAt(const QString &text, qsizetype index);

@@ -57,17 +57,6 @@ qsizetype controlCharacterIndex(const QString &text)
     return -1;
 }
 
-QString describeCharacterAt(const QString &text, qsizetype index)
-{
-    const QChar c = text.at(index);
-    const bool pair = c.isHighSurrogate() && index + 1 < text.size() && text.at(index + 1).isLowSurrogate();
-    const char32_t code = pair ? QChar::surrogateToUcs4(c, text.at(index + 1)) : c.unicode();
-    const QString codePoint = QStringLiteral("U+%1").arg(qulonglong(code), 4, 16, QLatin1Char('0')).toUpper();
-    if (isControl(c) || (c.isSurrogate() && !pair))
-        return codePoint;
-    return QStringLiteral("\"%1\" (%2)").arg(text.mid(index, pair ? 2 : 1), codePoint);
-}
-
 std::optional<QString> settingRefusal(SettingKind kind, const QString &value, GameFamily family,
                                       const QList<QString> &mapNames)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "InputRules.h"
+#include "files/CodePage.h"
 
 #include <QList>
 #include <QString>
@@ -35,11 +36,6 @@ std::optional<int> mapNumberOf(const QString &value, const QList<QString> &names
 // U+007F to U+009F, which would cut or break the value where the server reads
 // it), or -1.
 qsizetype controlCharacterIndex(const QString &text);
-
-// The character at `index` as the operator can find it in a message, an
-// invisible one included: "\"€\" (U+20AC)"; a control character or a lone
-// surrogate by its code point alone.
-QString describeCharacterAt(const QString &text, qsizetype index);
 
 // The rule a value of `kind` breaks. Player counts are judged against
 // `family`; map names are looked up in `mapNames`. A text is judged for
