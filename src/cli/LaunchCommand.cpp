@@ -38,7 +38,7 @@ int LaunchCommand::execute(const QCommandLineParser &parser, const QString &fold
         }
         return exit.status;
     }
-    const StartResult started = startServerInBackground(folder);
+    const StartResult started = startServer(folder, folder, ServerChannels::Discarded);
     if (!started.ok) {
         context.message(QStringLiteral("%1 could not be started: %2").arg(path, started.error));
         return ExitFileError;

@@ -48,14 +48,29 @@ SaveResult copyServer(const QString &chosen, const QString &folder)
     return {true, QString()};
 }
 
-StartResult startServer(const QString &folder, const QString &workingFolder)
+QString serverPathProblem(const QString &folder)
 {
-    const QString program = serverFilePath(folder);
-    if (QFileInfo(program).isDir())
-        return {false, 0, QStringLiteral("it is a folder, not a program")};
+    const QFileInfo info(serverFilePath(folder));
+    if (info.isDir())
+        return QStringLiteral("it is a folder, not a program");
+    if (!info.exists())
+        return info.isSymLink() ? QStringLiteral("it is a link to a file that does not exist")
+                                : QStringLiteral("there is no such file");
+    return QString();
+}
+
+StartResult startServer(const QString &folder, const QString &workingFolder, ServerChannels channels)
+{
+    if (const QString problem = serverPathProblem(folder); !problem.isEmpty())
+        return {false, 0, problem};
     QProcess process;
-    process.setProgram(program);
+    process.setProgram(serverFilePath(folder));
     process.setWorkingDirectory(workingFolder);
+    if (channels == ServerChannels::Discarded) {
+        process.setStandardInputFile(QProcess::nullDevice());
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.setStandardErrorFile(QProcess::nullDevice());
+    }
 #ifdef Q_OS_WIN
     // Minimised, and the new window takes the focus.
     process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments *args) {

@@ -18,6 +18,15 @@ bool serverPresent(const QString &folder);
 // (whole or partial) is left at the server's path.
 SaveResult copyServer(const QString &chosen, const QString &folder);
 
+// Why the server's path cannot be started, found before trying: it is a
+// folder, missing, or a link to nothing. Empty when it looks like a file.
+QString serverPathProblem(const QString &folder);
+
+// Where the started server's standard input, output and error go: the
+// tool's own, or the null device, so that a caller reading the tool's output
+// (`pid=$(kvxconfig launch)`) is not kept waiting for the server to end.
+enum class ServerChannels { Inherited, Discarded };
+
 struct StartResult {
     bool ok = false;
     qint64 pid = 0;
@@ -27,4 +36,5 @@ struct StartResult {
 // Starts the server without arguments and without waiting for it; on
 // Windows as a minimised window that takes the focus. An empty
 // `workingFolder` leaves the tool's own.
-StartResult startServer(const QString &folder, const QString &workingFolder = QString());
+StartResult startServer(const QString &folder, const QString &workingFolder = QString(),
+                        ServerChannels channels = ServerChannels::Inherited);

@@ -1,15 +1,10 @@
 #include "ServerRun.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QProcess>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/types.h>
-#endif
-#ifdef Q_OS_WIN
-#include <windows.h>
 #endif
 
 namespace {
@@ -68,37 +63,6 @@ private:
 #endif
 
 } // namespace
-
-QString serverPathProblem(const QString &folder)
-{
-    const QFileInfo info(serverFilePath(folder));
-    if (info.isDir())
-        return QStringLiteral("it is a folder, not a program");
-    if (!info.exists())
-        return info.isSymLink() ? QStringLiteral("it is a link to a file that does not exist")
-                                : QStringLiteral("there is no such file");
-    return QString();
-}
-
-StartResult startServerInBackground(const QString &folder)
-{
-    QProcess process;
-    process.setProgram(serverFilePath(folder));
-    process.setWorkingDirectory(folder);
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-#ifdef Q_OS_WIN
-    process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments *args) {
-        args->startupInfo->dwFlags |= STARTF_USESHOWWINDOW;
-        args->startupInfo->wShowWindow = SW_SHOWMINIMIZED;
-    });
-#endif
-    qint64 pid = 0;
-    if (process.startDetached(&pid))
-        return {true, pid, QString()};
-    return {false, 0, process.errorString()};
-}
 
 ServerExit runServerAttached(const QString &folder)
 {

@@ -4,19 +4,8 @@
 
 #include <QString>
 
-// KVXServer.exe started from a terminal, a script or a service manager: in
-// the server folder, either left running on its own or kept attached until
-// it ends.
-
-// Why the server's path cannot be started, before trying: it is missing, or
-// a folder. Empty when it looks like a file.
-QString serverPathProblem(const QString &folder);
-
-// Starts the server without waiting for it, its working folder the server
-// folder. Its standard input, output and error are the null device, so that a
-// caller reading the tool's output (`pid=$(kvxconfig launch)`) is not kept
-// waiting for the server to end. On Windows minimised, as the windows start it.
-StartResult startServerInBackground(const QString &folder);
+// KVXServer.exe kept attached to a terminal, a script or a service manager
+// until it ends (started on its own, it is startServer()'s).
 
 struct ServerExit {
     bool started = false;
