@@ -30,8 +30,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
-#include <functional>
 #include <memory>
 
 namespace {

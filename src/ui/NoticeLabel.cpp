@@ -2,11 +2,12 @@
 
 #include <QEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
-// The contrast ratio of two opaque colours as the WCAG defines it, 1 to 21.
+// The relative luminance of an opaque colour, as the WCAG defines it.
 double luminance(const QColor &colour)
 {
     const auto linear = [](double channel) {
@@ -15,6 +16,7 @@ double luminance(const QColor &colour)
     return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
 }
 
+// The contrast ratio of two opaque colours, 1 to 21.
 double contrast(const QColor &a, const QColor &b)
 {
     const double la = luminance(a);

@@ -233,8 +233,8 @@ void WizardWindow::showPage(int page, const QString &section)
     const int left = m_page;
     m_pages.at(page - 1)->show();
     m_page = page;
-    // Before the page left hides: hiding the focus would hand it on by Tab,
-    // which selects a text box's whole text.
+    // Before the page left hides: hiding the control with the focus hands
+    // the focus on as Tab does, and a text box reached so selects its text.
     focusPageInput();
     m_pages.at(left - 1)->hide();
     m_Picture1->section()->setText(section);
