@@ -6,8 +6,9 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build
     qt6-base-dev qt6-base-dev-tools libgl-dev
-    # The windows are laid out for this font's metrics; without it captions clip.
-    fonts-liberation2 fontconfig
+    # The tool brings its own fonts. The tests render the windows once more
+    # with DejaVu as the only system font, as on a minimal machine.
+    fontconfig fonts-dejavu-core
     # A virtual display, for running the tool on a machine without a screen.
     xvfb xauth
 )

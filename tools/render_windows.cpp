@@ -82,5 +82,7 @@ int main(int argc, char *argv[])
     StandbyWindow *standby = new StandbyWindow;
     save(standby, QStringLiteral("standby"));
     standby->close();
+    // The closed windows delete themselves once events run again.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return 0;
 }

@@ -1,19 +1,33 @@
 #include "AboutBox.h"
 
 #include "ui/Dialogs.h"
+#include "ui/ToolIcon.h"
 #include "ui/Twips.h"
 
 #include <QDesktopServices>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QScreen>
 
 namespace {
+
+// `picIcon`: the tool's 31 x 31 pixel icon, painted at the screen's scale
+// at every repaint, so it stays sharp on any screen the box is moved to.
+class IconPicture final : public QWidget
+{
+public:
+    explicit IconPicture(QWidget *parent) : QWidget(parent) {}
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.drawPixmap(0, 0, toolIconPixmap(31, devicePixelRatioF()));
+    }
+};
 
 QLabel *addLabel(QWidget *parent, const char *name, const QString &text, bool wrap)
 {
@@ -33,9 +47,8 @@ AboutBox::AboutBox(QWidget *parent)
     setWindowTitle(QStringLiteral("About Server Configuration Tool"));
     setupToolWindow(this, 3120, 4065);
 
-    auto *icon = new QLabel(this);
+    auto *icon = new IconPicture(this);
     icon->setObjectName(QStringLiteral("picIcon"));
-    icon->setPixmap(aboutIcon());
     placeInTwips(icon, 120, 120, 465, 465);
 
     QLabel *title = addLabel(this, "lbltitle", QStringLiteral("Server Configuration Tool"), false);
@@ -102,32 +115,4 @@ void showAboutBox(QWidget *owner)
 {
     AboutBox box(owner);
     box.exec();
-}
-
-QPixmap aboutIcon()
-{
-    QPixmap icon(31, 31);
-    icon.fill(Qt::transparent);
-    QPainter painter(&icon);
-    painter.setRenderHint(QPainter::Antialiasing);
-
-    // The banner's road sign in small: a dark plate, an orange band and a
-    // white spanner-like "K" standing for configuring the server.
-    QPainterPath plate;
-    plate.addRoundedRect(QRectF(1.5, 1.5, 28, 28), 5, 5);
-    QLinearGradient shade(0, 1, 0, 30);
-    shade.setColorAt(0, QColor(0x2b, 0x3a, 0x55));
-    shade.setColorAt(1, QColor(0x13, 0x1c, 0x2e));
-    painter.fillPath(plate, shade);
-    painter.save();
-    painter.setClipPath(plate);
-    painter.fillRect(QRectF(1.5, 22, 28, 4), QColor(0xf0, 0x8a, 0x24));
-    painter.restore();
-
-    QPen pen(Qt::white, 3.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    painter.setPen(pen);
-    painter.drawLine(QPointF(10, 7), QPointF(10, 19));
-    painter.drawLine(QPointF(10, 13.5), QPointF(20, 7));
-    painter.drawLine(QPointF(12.5, 12), QPointF(20, 19));
-    return icon;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QPixmap>
 #include <QUrl>
 
 // `frmAbout`: the tool's name, version, disclaimer and a button that opens the
@@ -21,6 +20,3 @@ private:
 
 // Shows the About box modally over `owner`.
 void showAboutBox(QWidget *owner);
-
-// The 31 x 31 pixel icon of `picIcon`, painted in code.
-QPixmap aboutIcon();

@@ -8,6 +8,7 @@
 #include "about/AboutBox.h"
 #include "ui/Banner.h"
 #include "ui/Dialogs.h"
+#include "ui/EnterPressesButtons.h"
 #include "ui/FieldBinding.h"
 #include "ui/FileGuard.h"
 #include "ui/ServerLaunch.h"
@@ -127,6 +128,8 @@ ClassicWindow::ClassicWindow(ClassicHost *host, const ToolContext &context)
     attachClassicRules({m_cmbgamemode, m_txtplayers, m_txtport, m_txtadminport, m_txthour, m_txtminute,
                         m_UDhour, m_udminute});
     keepFieldsSingleLine(this);
+    letEnterPressButtons(this);
+    nameForScreenReaders();
 
     connect(m_Command1, &QPushButton::clicked, this, &ClassicWindow::endTool);
     connect(m_Command2, &QPushButton::clicked, this, &ClassicWindow::saveAndLaunch);
@@ -176,13 +179,13 @@ void ClassicWindow::buildForm()
     m_chkshutdown = checkBox(frame6, "chkshutdown", QStringLiteral("Allow"), ticked(initial().chkshutdown), 960, 960, 735, 255);
     verticalLine(frame6, "Line1", 1800, QPalette::Dark);
     verticalLine(frame6, "Line2", 1815, QPalette::Light);
-    label(frame6, "Label2", QStringLiteral("Port:"), 1920, 240, 735, 255);
     m_txtadminport = textBox(frame6, "txtadminport", initial().txtadminport, 2760, 240, 1215, 285);
-    // Four pixels wider than drawn, for the caption; the text box still lies clear.
-    label(frame6, "Label1", QStringLiteral("Password:"), 1920, 600, 795, 255);
+    label(frame6, "Label2", QStringLiteral("Port:"), 1920, 240, 735, 255)->setBuddy(m_txtadminport);
     m_txtadminpwd = textBox(frame6, "txtadminpwd", initial().txtadminpwd, 2760, 600, 1215, 285);
-    label(frame6, "Label6", QStringLiteral("Pass + :"), 1920, 960, 735, 255);
+    // Four pixels wider than drawn, for the caption; the text box still lies clear.
+    label(frame6, "Label1", QStringLiteral("Password:"), 1920, 600, 795, 255)->setBuddy(m_txtadminpwd);
     m_txtadminpluspwd = textBox(frame6, "txtadminpluspwd", initial().txtadminpluspwd, 2760, 960, 1215, 285);
+    label(frame6, "Label6", QStringLiteral("Pass + :"), 1920, 960, 735, 255)->setBuddy(m_txtadminpluspwd);
 
     QGroupBox *frame11 = frame(this, "Frame11", QStringLiteral("Environment"), 4320, 960, 1935, 1335);
     label(frame11, "Label5", QStringLiteral("Time:"), 120, 240, 1575, 255);
@@ -203,8 +206,8 @@ void ClassicWindow::buildForm()
     m_chkmotd = checkBox(frame9, "chkmotd", QStringLiteral("Ingame MOTD Enabled"), ticked(initial().chkmotd), 120, 240, 2055, 255);
     m_Text8 = placed(new QPlainTextEdit(defaultMotd, frame9), "Text8", 120, 480, 5895, 735);
     m_Text8->setTabChangesFocus(true);
-    label(frame9, "Label7", QStringLiteral("Rich MOTD URL:"), 120, 1320, 1335, 255);
     m_txturl = textBox(frame9, "txturl", initial().txturl, 1560, 1300, 4455, 285);
+    label(frame9, "Label7", QStringLiteral("Rich MOTD URL:"), 120, 1320, 1335, 255)->setBuddy(m_txturl);
 
     // The listen-mode notice covers the five frames that listen mode locks.
     m_FrameListen = frame(this, "FrameListen", QString(), 120, 960, 4095, 2295);
@@ -221,6 +224,34 @@ void ClassicWindow::buildForm()
     m_Command4 = button(this, "Command4", QStringLiteral("&Wizard..."), 3000, 6480, 1215, 375);
     // One pixel wider than drawn, for the caption; it still ends with the MOTD frame.
     m_Command2 = button(this, "Command2", QStringLiteral("&Save && launch server"), 4560, 6480, 1695, 375);
+}
+
+void ClassicWindow::nameForScreenReaders()
+{
+    // Without names of their own, fields would take their frame's title, so
+    // the three admin fields would all be "Admin Panel". Each name is what
+    // its frame and its label say together.
+    const std::pair<QWidget *, const char *> names[] = {
+        {m_txtserver, "Server name"},
+        {m_txtplayers, "Maximum number of players"},
+        {m_txtport, "Server port"},
+        {m_cmbgamemode, "Map - gamemode"},
+        {m_chkadmin, "Enable Admin Panel"},
+        {m_chkshutdown, "Allow remote shutdown"},
+        {m_txtadminport, "Admin Panel port"},
+        {m_txtadminpwd, "Admin Panel password"},
+        {m_txtadminpluspwd, "Admin Plus password"},
+        {m_txthour, "Start hour"},
+        {m_txtminute, "Start minute"},
+        {m_txtpwd, "Server password"},
+        {m_Check5, "Stat logging enabled"},
+        {m_Text8, "Message of the day"},
+        {m_txturl, "Rich MOTD URL"},
+    };
+    for (const auto &[control, name] : names)
+        control->setAccessibleName(QLatin1String(name));
+    m_UDhour->nameArrowsAfter(m_txthour->accessibleName());
+    m_udminute->nameArrowsAfter(m_txtminute->accessibleName());
 }
 
 void ClassicWindow::setTabOrderChain()

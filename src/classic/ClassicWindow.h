@@ -38,6 +38,7 @@ protected:
 private:
     void buildForm();
     void setTabOrderChain();
+    void nameForScreenReaders();
     void load();
     QStringList readConfigLines();
     void readMotd();

@@ -3,6 +3,7 @@
 #include "files/MotdFile.h"
 #include "ui/MotdTextBox.h"
 #include "ui/Dialogs.h"
+#include "ui/EnterPressesButtons.h"
 #include "ui/FileGuard.h"
 #include "ui/SingleLineFields.h"
 #include "ui/Twips.h"
@@ -34,6 +35,7 @@ MotdWindow::MotdWindow(const ToolContext &context, const QString &url, QWidget *
     // Tab moves on to the next field, as the tab order promises, instead of
     // typing a tab character into the message.
     m_txtmotd->setTabChangesFocus(true);
+    m_txtmotd->setAccessibleName(QStringLiteral("Message of the day"));
     placeInTwips(m_txtmotd, 120, 120, 4455, 2295);
 
     m_Label1 = new QLabel(QStringLiteral("Rich MOTD URL - This has to be a rich text (.rtf) file stored on your "
@@ -46,6 +48,9 @@ MotdWindow::MotdWindow(const ToolContext &context, const QString &url, QWidget *
 
     m_txturl = new QLineEdit(url, this);
     m_txturl->setObjectName(QStringLiteral("txturl"));
+    m_txturl->setAccessibleName(QStringLiteral("Rich MOTD URL"));
+    m_txturl->setAccessibleDescription(m_Label1->text());
+    m_Label1->setBuddy(m_txturl);
     keepFieldsSingleLine(this);
     placeInTwips(m_txturl, 120, 3000, 4455, 375);
 
@@ -53,6 +58,7 @@ MotdWindow::MotdWindow(const ToolContext &context, const QString &url, QWidget *
     m_Command1->setObjectName(QStringLiteral("Command1"));
     placeInTwips(m_Command1, 120, 3480, 4455, 495);
     connect(m_Command1, &QPushButton::clicked, this, &MotdWindow::saveAndGoBack);
+    letEnterPressButtons(this);
 
     setTabOrder(m_Command1, m_txtmotd);
     setTabOrder(m_txtmotd, m_txturl);

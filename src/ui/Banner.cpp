@@ -1,5 +1,6 @@
 #include "Banner.h"
 
+#include "BundledFonts.h"
 #include "Twips.h"
 
 #include <QLabel>
@@ -10,10 +11,15 @@
 
 Banner::Banner(QWidget *parent)
     : QWidget(parent)
-    , m_logo(bannerLogo())
 {
     setObjectName(QStringLiteral("Picture1"));
     placeInTwips(this, 0, 0, 6735, 855);
+    // The labels take their colours from here: under a dark theme they would
+    // otherwise draw light text on the white ground.
+    QPalette ground = palette();
+    ground.setColor(QPalette::Window, Qt::white);
+    ground.setColor(QPalette::WindowText, Qt::black);
+    setPalette(ground);
 
     m_title = new QLabel(QStringLiteral("Korvexa 0.5"), this);
     m_title->setObjectName(QStringLiteral("lbltitle"));
@@ -27,14 +33,18 @@ Banner::Banner(QWidget *parent)
 
 void Banner::paintEvent(QPaintEvent *)
 {
+    const qreal ratio = devicePixelRatioF();
+    if (m_logo.isNull() || m_logo.devicePixelRatio() != ratio)
+        m_logo = bannerLogo(ratio);
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     painter.drawPixmap(0, 0, m_logo);
 }
 
-QPixmap bannerLogo()
+QPixmap bannerLogo(qreal devicePixelRatio)
 {
-    QPixmap logo(160, 57);
+    QPixmap logo(QSize(160, 57) * devicePixelRatio);
+    logo.setDevicePixelRatio(devicePixelRatio);
     logo.fill(Qt::white);
     QPainter painter(&logo);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -48,7 +58,7 @@ QPixmap bannerLogo()
     painter.fillPath(plate, shade);
     painter.fillRect(QRectF(8, 38, 120, 5), QColor(0xf0, 0x8a, 0x24));
 
-    QFont font(QStringLiteral("Liberation Sans"));
+    QFont font(bundledSansFamily());
     font.setPixelSize(26);
     font.setBold(true); // the title's face: no further font file to load
     painter.setFont(font);

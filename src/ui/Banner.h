@@ -7,6 +7,7 @@ class QLabel;
 
 // The white banner across the top of both front ends (`Picture1`): our logo at
 // its left, the fixed title `lbltitle` and the section title `lblsection`.
+// White and dark text whatever the theme: the page title must stay readable.
 class Banner final : public QWidget
 {
     Q_OBJECT
@@ -20,10 +21,11 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QPixmap m_logo; // painted once, drawn at every repaint
+    QPixmap m_logo; // painted once per screen scale, drawn at every repaint
     QLabel *m_title;
     QLabel *m_section;
 };
 
-// The 160 x 57 pixel logo, painted in code.
-QPixmap bannerLogo();
+// The 160 x 57 pixel logo, painted in code at `devicePixelRatio` device
+// pixels per pixel, so it is sharp on scaled screens.
+QPixmap bannerLogo(qreal devicePixelRatio);

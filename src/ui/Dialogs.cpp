@@ -84,5 +84,8 @@ QString FileDialog::getOpenFileName(QWidget *parent, const Request &request)
 {
     if (s_hook)
         return s_hook(request);
-    return QFileDialog::getOpenFileName(parent, request.title, request.folder, toQtFilter(request.filter));
+    // Qt's filter syntax needs the patterns after each name; the operator
+    // sees the names alone, as the filter pairs give them.
+    return QFileDialog::getOpenFileName(parent, request.title, request.folder, toQtFilter(request.filter), nullptr,
+                                        QFileDialog::HideNameFilterDetails);
 }

@@ -41,7 +41,8 @@ private:
 };
 
 // The open-file dialog. `filter` is written as description and pattern pairs
-// separated by "|", for example "Text|*.txt|All Files (*.*)|*.*".
+// separated by "|", for example "Text|*.txt|All Files (*.*)|*.*"; the dialog
+// lists the descriptions alone.
 class FileDialog final
 {
 public:

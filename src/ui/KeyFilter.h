@@ -9,9 +9,13 @@
 class QLineEdit;
 
 // Refuses typed characters before they reach a line edit, so a refused key
-// never changes the text or fires a change signal. Only character keys are
-// judged (printable characters and Backspace); keys without a character,
-// shortcuts such as Ctrl+V, paste and input-method text pass untouched.
+// never changes the text or fires a change signal. Every key press that
+// carries a character code on the desktop the rules were written for is
+// judged: printable characters, Backspace (8), Enter (13), Escape (27) and
+// Ctrl+A to Ctrl+Z (1 to 26), so Ctrl+V in a digits-only field is refused
+// like a letter. Tab and Shift+Tab (focus), Alt+letter (access keys), keys
+// without a code (arrows, Delete, Home, End, Shift+Insert), pasting with the
+// mouse and input-method text pass unjudged.
 class KeyFilter final : public QObject
 {
     Q_OBJECT

@@ -42,6 +42,14 @@ void UpDownSpinner::stepField(QLineEdit *field, int maximum)
             [field, maximum](int step) { field->setText(spinValue(field->text(), step, maximum)); });
 }
 
+void UpDownSpinner::nameArrowsAfter(const QString &subject)
+{
+    m_up->setAccessibleName(subject + QLatin1String(" up"));
+    m_down->setAccessibleName(subject + QLatin1String(" down"));
+    // The up arrow is the pair's one tab stop and steps both ways.
+    m_up->setAccessibleDescription(QStringLiteral("The Up and Down arrow keys step the value."));
+}
+
 void UpDownSpinner::resizeEvent(QResizeEvent *)
 {
     const int upper = height() / 2;

@@ -5,6 +5,7 @@
 
 #include "ui/Banner.h"
 #include "rules/InputRules.h"
+#include "ui/NoticeLabel.h"
 #include "ui/Twips.h"
 #include "ui/UpDownSpinner.h"
 
@@ -112,7 +113,19 @@ QWidget *spinner(QWidget *page, const char *name, QLineEdit *field, int maximum)
     auto *box = new UpDownSpinner(QLatin1String(name), page);
     box->setFixedSize(twipsToPixels(255), twipsToPixels(fieldHeight));
     box->stepField(field, maximum);
+    box->nameArrowsAfter(field->accessibleName());
     return box;
+}
+
+// What a screen reader says for a field: a short name, and the label that
+// asks for it as its buddy; a label that explains more than a name becomes
+// the field's description as well.
+void nameField(QWidget *field, const QString &name, QLabel *label)
+{
+    field->setAccessibleName(name);
+    label->setBuddy(field);
+    if (label->wordWrap())
+        field->setAccessibleDescription(label->text());
 }
 
 QVBoxLayout *pageLayout(QFrame *page)
@@ -150,14 +163,12 @@ void WizardWindow::buildFixedParts()
     rule->setFrameShadow(QFrame::Sunken);
     placeInTwips(rule, 0, 3255, clientWidth, 30);
 
-    auto *notice = new QLabel(QStringLiteral("Settings are written only on the last page."), this);
+    // Small and grey, yet readable in light and dark themes alike.
+    auto *notice = new NoticeLabel(QStringLiteral("Settings are written only on the last page."), this);
     notice->setObjectName(QStringLiteral("lblc"));
     QFont small = notice->font();
     small.setPointSizeF(7.0);
     notice->setFont(small);
-    QPalette grey = notice->palette();
-    grey.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));
-    notice->setPalette(grey);
     notice->setWordWrap(true);
     notice->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     placeInTwips(notice, 1215, 3360, 2025, 375);
@@ -189,6 +200,14 @@ void WizardWindow::buildPages()
     }
     // The banner overlaps the top of the page area; it stays in front.
     m_Picture1->raise();
+
+    // Tab reaches the page's fields before the four buttons; hidden pages
+    // drop out of the chain by themselves.
+    QWidget *previous = previousInFocusChain();
+    for (QWidget *button : {m_cmdabout, m_cmdback, m_cmdcancel, m_cmdnext}) {
+        setTabOrder(previous, button);
+        previous = button;
+    }
 }
 
 void WizardWindow::buildMainPage(QFrame *page)
@@ -253,21 +272,27 @@ void WizardWindow::buildGamePage(QFrame *page)
 void WizardWindow::buildBasicsPage(QFrame *page)
 {
     QVBoxLayout *layout = pageLayout(page);
-    layout->addWidget(captionLabel(page, "lblserver", QStringLiteral("Please enter a name for your server:")));
+    QLabel *serverPrompt = captionLabel(page, "lblserver", QStringLiteral("Please enter a name for your server:"));
+    layout->addWidget(serverPrompt);
     m_txtserver = textBox(page, "txtserver", initial().txtserver, 3855);
+    nameField(m_txtserver, QStringLiteral("Server name"), serverPrompt);
     layout->addWidget(m_txtserver);
-    layout->addWidget(wrappedLabel(
+    QLabel *portPrompt = wrappedLabel(
         page, "lblport",
         QStringLiteral("Please specify a port number to be used for the server. This port needs to be open on "
                        "your firewall. Please note that ASE uses the port + 123 for reporting. Make sure this "
-                       "port is open as well.")));
+                       "port is open as well."));
+    layout->addWidget(portPrompt);
 
     auto *ports = new QHBoxLayout;
     m_txtport = textBox(page, "txtport", initial().txtport, 1335);
+    nameField(m_txtport, QStringLiteral("Server port"), portPrompt);
     ports->addWidget(m_txtport);
     ports->addSpacing(twipsToPixels(360));
-    ports->addWidget(captionLabel(page, "lblase", QStringLiteral("ASE port:")));
+    QLabel *aseCaption = captionLabel(page, "lblase", QStringLiteral("ASE port:"));
+    ports->addWidget(aseCaption);
     m_txtase = textBox(page, "txtase", QStringLiteral("2126"), 975);
+    nameField(m_txtase, QStringLiteral("ASE port"), aseCaption);
     // Only a display: the operator cannot type into it or tab onto it.
     m_txtase->setReadOnly(true);
     m_txtase->setFocusPolicy(Qt::NoFocus);
@@ -286,12 +311,14 @@ void WizardWindow::buildBasicsPage(QFrame *page)
 void WizardWindow::buildPlayersPage(QFrame *page)
 {
     QVBoxLayout *layout = pageLayout(page);
-    layout->addWidget(wrappedLabel(
+    QLabel *prompt = wrappedLabel(
         page, "lblplayers",
         QStringLiteral("Please specify the max allowed number of players on the servers. Please note that this "
                        "number is heavilly dependend on your upstream speed. A linear increase in players equals "
-                       "an exponantial increase in bandwith!")));
+                       "an exponantial increase in bandwith!"));
+    layout->addWidget(prompt);
     m_txtplayers = textBox(page, "txtplayers", initial().txtplayers, 975, true);
+    nameField(m_txtplayers, QStringLiteral("Maximum number of players"), prompt);
     layout->addWidget(m_txtplayers, 0, Qt::AlignHCenter);
     layout->addStretch();
 }
@@ -299,15 +326,17 @@ void WizardWindow::buildPlayersPage(QFrame *page)
 void WizardWindow::buildEnvironmentPage(QFrame *page)
 {
     QVBoxLayout *layout = pageLayout(page);
-    layout->addWidget(wrappedLabel(
+    QLabel *timePrompt = wrappedLabel(
         page, "lbltime",
         QStringLiteral("The ingame time starts counting from the moment the server starts. Ingame time gets "
-                       "synchronised on all clients. Time can also be changed from within the Admin Panel.")));
+                       "synchronised on all clients. Time can also be changed from within the Admin Panel."));
+    layout->addWidget(timePrompt);
 
     auto *time = new QHBoxLayout;
     time->setSpacing(twipsToPixels(30));
     time->addSpacing(twipsToPixels(240));
     m_txthour = textBox(page, "txthour", initial().txthour, 495, true);
+    nameField(m_txthour, QStringLiteral("Start hour"), timePrompt);
     time->addWidget(m_txthour);
     time->addWidget(spinner(page, "UDhour", m_txthour, 23));
     auto *colon = captionLabel(page, "lbltime2", QStringLiteral(":"));
@@ -316,6 +345,7 @@ void WizardWindow::buildEnvironmentPage(QFrame *page)
     time->addWidget(colon);
     time->addSpacing(twipsToPixels(45));
     m_txtminute = textBox(page, "txtminute", initial().txtminute, 495, true);
+    m_txtminute->setAccessibleName(QStringLiteral("Start minute"));
     time->addWidget(m_txtminute);
     time->addWidget(spinner(page, "udminute", m_txtminute, 59));
     time->addStretch();
@@ -335,13 +365,13 @@ void WizardWindow::buildAdminPage(QFrame *page)
     QVBoxLayout *layout = pageLayout(page);
 
     auto *password = new QHBoxLayout;
-    password->addWidget(wrappedLabel(
-                            page, "Label1",
-                            QStringLiteral("If you only want your friends to join, you can set a general password "
-                                           "to the server:")),
-                        1);
+    QLabel *passwordPrompt = wrappedLabel(
+        page, "Label1",
+        QStringLiteral("If you only want your friends to join, you can set a general password to the server:"));
+    password->addWidget(passwordPrompt, 1);
     password->addSpacing(twipsToPixels(120));
     m_txtpwd = textBox(page, "txtpwd", initial().txtpwd, 2055);
+    nameField(m_txtpwd, QStringLiteral("Server password"), passwordPrompt);
     password->addWidget(m_txtpwd, 0, Qt::AlignVCenter);
     layout->addLayout(password);
 
@@ -366,10 +396,15 @@ void WizardWindow::buildAdminPage(QFrame *page)
     admin->addWidget(m_chkadmin, 0, 0);
     admin->addWidget(m_chkshutdown, 1, 0);
     admin->addWidget(m_chkadminplus, 2, 0);
-    admin->addWidget(captionLabel(page, "lbladminport", QStringLiteral("port:")), 0, 2, Qt::AlignRight);
-    admin->addWidget(captionLabel(page, "lbladminpwd", QStringLiteral("password:")), 1, 2, Qt::AlignRight);
-    admin->addWidget(captionLabel(page, "lbladminpluspwd", QStringLiteral("admin plus pass:")), 2, 2,
-                     Qt::AlignRight);
+    QLabel *portCaption = captionLabel(page, "lbladminport", QStringLiteral("port:"));
+    QLabel *passwordCaption = captionLabel(page, "lbladminpwd", QStringLiteral("password:"));
+    QLabel *plusCaption = captionLabel(page, "lbladminpluspwd", QStringLiteral("admin plus pass:"));
+    nameField(m_txtadminport, QStringLiteral("Admin port"), portCaption);
+    nameField(m_txtadminpwd, QStringLiteral("Admin password"), passwordCaption);
+    nameField(m_txtadminpluspwd, QStringLiteral("Admin Plus password"), plusCaption);
+    admin->addWidget(portCaption, 0, 2, Qt::AlignRight);
+    admin->addWidget(passwordCaption, 1, 2, Qt::AlignRight);
+    admin->addWidget(plusCaption, 2, 2, Qt::AlignRight);
     admin->addWidget(m_txtadminport, 0, 3, Qt::AlignLeft);
     admin->addWidget(m_txtadminpwd, 1, 3);
     admin->addWidget(m_txtadminpluspwd, 2, 3);

@@ -2,6 +2,7 @@
 
 #include "ui/Banner.h"
 #include "ui/Dialogs.h"
+#include "ui/EnterPressesButtons.h"
 #include "ui/FieldBinding.h"
 #include "ui/FileGuard.h"
 #include "rules/InputRules.h"
@@ -51,6 +52,8 @@ WizardWindow::WizardWindow(const ToolContext &context, QWidget *parent)
     buildPages();
     installInputRules();
     keepFieldsSingleLine(this);
+    letEnterPressButtons(this);
+    focusPageInput();
 
     connect(m_cmdabout, &QPushButton::clicked, this, [this] { showAboutBox(this); });
     connect(m_cmdcancel, &QPushButton::clicked, this, &WizardWindow::endTool);
@@ -231,10 +234,37 @@ bool WizardWindow::viceCityChosen() const
 
 void WizardWindow::showPage(int page, const QString &section)
 {
+    const int left = m_page;
     m_pages.at(page - 1)->show();
-    m_pages.at(m_page - 1)->hide();
     m_page = page;
+    // Before the page left hides: hiding the control with the focus hands
+    // the focus on as Tab does, and a text box reached so selects its text.
+    focusPageInput();
+    m_pages.at(left - 1)->hide();
     m_Picture1->section()->setText(section);
+}
+
+void WizardWindow::focusPageInput()
+{
+    // The page's first control in the tab order, so that what the operator
+    // types next lands on the page, not on the button just pressed.
+    QFrame *page = m_pages.at(m_page - 1);
+    QWidget *first = nullptr;
+    for (QWidget *w = page->nextInFocusChain(); w != page && !first; w = w->nextInFocusChain()) {
+        if (page->isAncestorOf(w) && !w->focusProxy() && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled()
+            && w->isVisibleTo(page))
+            first = w;
+    }
+    if (!first)
+        return;
+    // Of a group of option buttons, the chosen one: Space on another would
+    // change the choice.
+    if (auto *option = qobject_cast<QRadioButton *>(first)) {
+        for (QRadioButton *sibling : option->parentWidget()->findChildren<QRadioButton *>(Qt::FindDirectChildrenOnly))
+            if (sibling->isChecked())
+                first = sibling;
+    }
+    first->setFocus(Qt::OtherFocusReason);
 }
 
 void WizardWindow::openClassic()

@@ -81,6 +81,7 @@ private:
 
     void readConfigFile();
     void showPage(int page, const QString &section);
+    void focusPageInput();
     void nextClicked();
     void backClicked();
     void correctViceCityPlayers();
