@@ -1,0 +1,42 @@
+#pragma once
+
+#include "DialogRecorder.h"
+#include "ToolFolder.h"
+#include "classic/ClassicWindow.h"
+#include "wizard/WizardWindow.h"
+
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+// One run of the tool in its own temporary folder, started as main starts
+// it, with every dialog answered. Controls are found by name in a window.
+struct ToolRun {
+    ToolFolder folder;
+    DialogRecorder dialogs;
+    std::unique_ptr<WizardWindow> wizard;
+    std::unique_ptr<QSignalSpy> ended;
+
+    void start(const QStringList &arguments = {});
+    // The classic editor, opened as the operator opens it: through the
+    // wizard's first page, unless it is in front already.
+    ClassicWindow *classic();
+
+    template <typename T = QWidget> static T *get(QWidget *window, const QString &name)
+    {
+        if (T *control = window->findChild<T *>(name))
+            return control;
+        qFatal("no control %s in %s", qPrintable(name), qPrintable(window->objectName()));
+    }
+    template <typename T = QWidget> T *get(const QString &name) const { return get<T>(wizard.get(), name); }
+    // Clicks each named control of `window` in turn.
+    static void click(QWidget *window, const QStringList &names);
+    void click(const QStringList &names) const { click(wizard.get(), names); }
+    // Replaces a field's text by typing.
+    static void type(QLineEdit *field, const QString &text);
+    void goToPage(int page) const;
+    // The one wizard page on show, 1 to 7; 0 when none or several are.
+    int page() const;
+};
