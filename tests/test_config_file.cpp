@@ -180,20 +180,6 @@ private slots:
             QCOMPARE(contents(backupFilePath(path)), crLf(lines));
         QCOMPARE(contents(path), crLf(written.lines()));
     }
-
-    void failedBackupStopsTheSave()
-    {
-        QTemporaryDir dir;
-        const QString path = configFilePath(dir.path());
-        QStringList lines = buildwizard(wizardDefaults()).lines();
-        lines[200] = "ChatFloodMaxCount 5";
-        write(path, crLf(lines));
-        QVERIFY(QDir(dir.path()).mkpath("kvxserver.conf.bak/inside"));
-        const SaveResult result = saveconfig(path, buildwizard(wizardDefaults()));
-        QVERIFY(!result.ok);
-        QVERIFY2(result.error.contains("kvxserver.conf.bak"), qPrintable(result.error));
-        QCOMPARE(contents(path), crLf(lines));
-    }
 };
 
 QTEST_GUILESS_MAIN(ConfigFileTest)

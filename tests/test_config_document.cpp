@@ -1,10 +1,15 @@
+// The document the two front ends build and commit: the template with the
+// fields folded in, and the commit that rewrites exactly the fields' lines.
+
 #include "config/ConfigBuilder.h"
 #include "config/ConfigCommit.h"
 #include "config/ConfigTemplate.h"
+#include "support/Fixture.h"
 
 #include <QMap>
 #include <QtTest>
 
+using FieldChange = std::function<void(WizardFields &)>;
 using Change = std::function<void(WizardFields &, FirstPageChoices &)>;
 using LineMap = QMap<int, QString>;
 using Alerts = QList<CommitAlert>;
@@ -20,11 +25,70 @@ LineMap plusOff(LineMap lines)
 
 } // namespace
 
-class ConfigCommitTest : public QObject
+class ConfigDocumentTest : public QObject
 {
     Q_OBJECT
 
 private slots:
+    // The fixtures hold the template text line by line, typed out apart from the code.
+    void defaultDocumentsMatchTheFixtures()
+    {
+        QCOMPARE(buildwizard(wizardDefaults()).lines().join("\r\n").toLatin1() + "\r\n", fixture("default-wizard.conf"));
+        QCOMPARE(buildclassic(classicDefaults()).lines().join("\r\n").toLatin1() + "\r\n", fixture("default-classic.conf"));
+    }
+
+    void variantsDifferOnlyInTheirOwnLines()
+    {
+        WizardFields wizard = wizardDefaults();
+        wizard.map = WizardMap::optgta3ssv;
+        ClassicFields classic;
+        static_cast<CommonFields &>(classic) = wizard;
+        classic.cmbgamemode = QStringLiteral("GTA3 - Shore Side Vale");
+        const ConfigDocument a = buildwizard(wizard);
+        ConfigDocument b = buildclassic(classic);
+        QList<int> differing;
+        for (int i = 0; i < ConfigLine::Count; ++i) {
+            if (a.line(i) != b.line(i))
+                differing << i;
+        }
+        QCOMPARE(differing, (QList<int>{2, 47, 48}));
+
+        // A map text that matches no name exactly, case included, keeps "Game 1".
+        classic.cmbgamemode = QStringLiteral("gta3 - shore side vale");
+        QCOMPARE(buildclassic(classic).line(ConfigLine::GameMap), QStringLiteral("Game 1"));
+    }
+
+    void valueLinesTakeFieldsAsTheyStand_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<FieldChange>("change");
+        QTest::newRow("empty name") << 5 << "ServerName \"\"" << FieldChange([](WizardFields &f) { f.txtserver.clear(); });
+        QTest::newRow("quote inside") << 5 << "ServerName \"a \"b\" c\""
+                                      << FieldChange([](WizardFields &f) { f.txtserver = "a \"b\" c"; });
+        QTest::newRow("no password") << 138 << "ServerPasswordEnabled 0" << FieldChange([](WizardFields &) {});
+        QTest::newRow("one-space password") << 138 << "ServerPasswordEnabled 1"
+                                            << FieldChange([](WizardFields &f) { f.txtpwd = " "; });
+        QTest::newRow("password line") << 145 << "ServerPassword \" \""
+                                       << FieldChange([](WizardFields &f) { f.txtpwd = " "; });
+        QTest::newRow("greyed box is 0") << 72 << "RandomWeather 0"
+                                         << FieldChange([](WizardFields &f) { f.chkweather = Qt::PartiallyChecked; });
+        QTest::newRow("port as typed") << 26 << "ServerPort 02003x" << FieldChange([](WizardFields &f) { f.txtport = "02003x"; });
+        QTest::newRow("map") << 50 << "GameMap 2" << FieldChange([](WizardFields &f) { f.map = WizardMap::optvicestunt; });
+        QTest::newRow("motd switch fixed") << 77 << "MOTDEnabled 1"
+                                           << FieldChange([](WizardFields &f) { f.chkmotd = Qt::Unchecked; });
+    }
+
+    void valueLinesTakeFieldsAsTheyStand()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, expected);
+        QFETCH(FieldChange, change);
+        WizardFields fields = wizardDefaults();
+        change(fields);
+        QCOMPARE(buildwizard(fields).line(index), expected);
+    }
+
     void commitWritesExactlyTheFieldsLines_data()
     {
         QTest::addColumn<Change>("change");
@@ -139,5 +203,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(ConfigCommitTest)
-#include "test_config_commit.moc"
+QTEST_GUILESS_MAIN(ConfigDocumentTest)
+#include "test_config_document.moc"
