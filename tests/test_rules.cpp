@@ -114,6 +114,7 @@ private slots:
         QTest::newRow("Stunt, 27") << "map" << "27" << "Vice City - Stunt" << "26";
         QTest::newRow("Deathmatch, 27") << "map" << "27" << "Vice City - Deathmatch" << "26";
         QTest::newRow("Stunt, 26 stays") << "map" << "26" << "Vice City - Stunt" << "26";
+        QTest::newRow("Stunt, 26x stays") << "map" << "26x" << "Vice City - Stunt" << "26x";
         QTest::newRow("leading digits count") << "map" << "30x" << "Vice City - Stunt" << "26";
         QTest::newRow("typed Vice text") << "map" << "40" << "Vice" << "26";
         QTest::newRow("GTA III keeps 32") << "map" << "32" << "GTA3 - Portland" << "32";
