@@ -3,8 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QPushButton>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
 
 class TestAboutBox : public QObject
 {

@@ -5,9 +5,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
-#include <QTest>
+#include <QtTest>
 
 namespace {
 

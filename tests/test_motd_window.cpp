@@ -3,12 +3,9 @@
 #include "support/DialogRecorder.h"
 #include "support/ToolFolder.h"
 
-#include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPointer>
-#include <QSignalSpy>
-#include <QTest>
+#include <QtTest>
 
 namespace {
 
