@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QLabel>
 #include <QPushButton>
 #include <QtTest>
 
@@ -15,8 +16,9 @@ public slots:
     void openInBrowser(const QUrl &url) { opened.append(url); }
 
 private slots:
-    // The wizard's "About" opens the box modal over the wizard; its web
-    // button opens the address it shows and leaves the box open; OK closes it.
+    // The wizard's "About" opens the box, with its fixed texts, modal over
+    // the wizard; its web button opens the address it shows and leaves the
+    // box open; OK closes it.
     void modalBoxOpensShownAddressAndOkCloses()
     {
         WindowUnderTest tool("wizard");
@@ -28,7 +30,9 @@ private slots:
             QWidget *box = QApplication::activeModalWidget();
             auto *web = box->findChild<QPushButton *>("Command1");
             shown = web->text();
-            seen << box->objectName() << (box->parentWidget() == &tool.wizard ? "over the wizard" : "not owned");
+            seen << box->objectName() << (box->parentWidget() == &tool.wizard ? "over the wizard" : "not owned")
+                 << box->windowTitle() << box->findChild<QLabel *>("lbltitle")->text()
+                 << box->findChild<QLabel *>("lblVersion")->text();
             QTest::mouseClick(web, Qt::LeftButton);
             seen << (box->isVisible() ? "open" : "closed");
             QTest::mouseClick(box->findChild<QPushButton *>("cmdOK"), Qt::LeftButton);
@@ -40,7 +44,8 @@ private slots:
         tool.get<QPushButton>("cmdabout")->click();
         for (const char *scheme : {"http", "https"})
             QDesktopServices::unsetUrlHandler(scheme);
-        QCOMPARE(seen, QStringList({"frmAbout", "over the wizard", "open", "closed"}));
+        QCOMPARE(seen, QStringList({"frmAbout", "over the wizard", "About Server Configuration Tool",
+                                    "Server Configuration Tool", "Version 0.5", "open", "closed"}));
         QCOMPARE(opened, QList<QUrl>{QUrl(shown)});
         QCOMPARE(tool.dialogs.texts(), QStringList());
     }

@@ -95,7 +95,7 @@ private slots:
     }
 
     // An unreadable motd.txt is told once per run, however often an editor
-    // is made, and leaves the box empty.
+    // is made, and leaves the box of `frmmotd` empty.
     void unreadableFileToldOnce()
     {
         ToolFolder folder;
@@ -108,6 +108,7 @@ private slots:
                                               + QDir::toNativeSeparators(folder.path(motd))
                                               + ":\r\nfile to open is a directory"});
         QCOMPARE(textBox(&window)->toPlainText(), QString());
+        QCOMPARE(window.objectName(), "frmmotd");
     }
 };
 

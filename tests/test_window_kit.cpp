@@ -12,6 +12,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QPainter>
 #include <QStyle>
 #include <QtTest>
@@ -131,13 +132,15 @@ private slots:
     }
 
     // Qt's own dialog (shown wherever there is no native one) lists the
-    // filter pairs' names alone.
+    // filter pairs' names alone, and "*.*" shows every file, with or without
+    // a dot.
     void fileDialogListsFilterNames()
     {
         QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-        QStringList listed;
+        QStringList listed, patterns;
         QTimer::singleShot(0, this, [&] {
-            QWidget *dialog = QApplication::activeModalWidget();
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            patterns = dialog->nameFilters();
             const auto *types = dialog->findChild<QComboBox *>("fileTypeCombo");
             for (int i = 0; types && i < types->count(); ++i)
                 listed << types->itemText(i);
@@ -146,6 +149,7 @@ private slots:
         FileDialog::getOpenFileName(nullptr, {"Please select a copy of KVXServer.exe", QDir::tempPath(),
                                               "KVXServer.exe|KVXServer.exe|All Files (*.*)|*.*"});
         QCOMPARE(listed, QStringList({"KVXServer.exe", "All Files (*.*)"}));
+        QCOMPARE(patterns, QStringList({"KVXServer.exe (KVXServer.exe)", "All Files (*.*) (*)"}));
     }
 };
 
