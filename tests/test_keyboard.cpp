@@ -106,8 +106,9 @@ private slots:
 
     // Every key with a character code (Ctrl+A to Ctrl+Z 1 to 26, Enter 13,
     // Escape 27) goes through the field's rule, the code worked out from the
-    // key, not from the text Qt's test tools send; Tab, Alt+letter and keys
-    // without a code are never judged. The clipboard holds "ab7".
+    // key, not from the text Qt's test tools send; Tab (which moves the
+    // focus), Alt+letter and keys without a code are never judged. The
+    // clipboard holds "ab7".
     void keyCodes_data()
     {
         QTest::addColumn<KeyRow>("row");
