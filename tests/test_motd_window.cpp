@@ -65,6 +65,7 @@ private slots:
             folder.write(motd, file);
         DialogRecorder dialogs;
         QPointer<MotdWindow> window = new MotdWindow({folder.path(), {}}, "http://old.example.net/motd.rtf");
+        const auto cleanup = qScopeGuard([&] { delete window; }); // a window a failed save kept open
         QSignalSpy closed(window.get(), &MotdWindow::closedWithUrl);
         window->show();
         if (!shown.isNull())
