@@ -1,12 +1,10 @@
-#include "about/AboutBox.h"
-
 #include "support/LayoutCheck.h"
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QLabel>
 #include <QPushButton>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
 
 class TestAboutBox : public QObject
 {
@@ -18,32 +16,36 @@ public slots:
     void openInBrowser(const QUrl &url) { opened.append(url); }
 
 private slots:
-    void modalBoxOpensProjectPageAndOkCloses()
+    // The wizard's "About" opens the box, with its fixed texts, modal over
+    // the wizard; its web button opens the address it shows and leaves the
+    // box open; OK closes it.
+    void modalBoxOpensShownAddressAndOkCloses()
     {
-        const QUrl url = AboutBox::projectUrl();
-        QWidget owner;
-        owner.show();
+        WindowUnderTest tool("wizard");
         QStringList seen;
-        // Works the box while showAboutBox() runs; the assertions come after,
-        // and a box that stays open is closed, so a failure cannot hang.
-        QTimer::singleShot(0, &owner, [&] {
+        QString shown;
+        // Works the box while it is open; the box is closed at the end, so a
+        // failure cannot hang.
+        QTimer::singleShot(0, this, [&] {
             QWidget *box = QApplication::activeModalWidget();
-            if (!box)
-                return;
             auto *web = box->findChild<QPushButton *>("Command1");
-            seen << box->objectName() << (box->parentWidget() == &owner ? "over owner" : "not owned") << web->text()
-                 << clippedCaptions(box);
+            shown = web->text();
+            seen << box->objectName() << (box->parentWidget() == &tool.wizard ? "over the wizard" : "not owned")
+                 << box->windowTitle() << box->findChild<QLabel *>("lbltitle")->text()
+                 << box->findChild<QLabel *>("lblVersion")->text();
             QTest::mouseClick(web, Qt::LeftButton);
             seen << (box->isVisible() ? "open" : "closed");
             QTest::mouseClick(box->findChild<QPushButton *>("cmdOK"), Qt::LeftButton);
             seen << (box->isVisible() ? "open" : "closed");
             box->close();
         });
-        QDesktopServices::setUrlHandler(url.scheme(), this, "openInBrowser");
-        showAboutBox(&owner);
-        QDesktopServices::unsetUrlHandler(url.scheme());
-        QCOMPARE(seen, QStringList({"frmAbout", "over owner", url.toString(), "open", "closed"}));
-        QCOMPARE(opened, QList<QUrl>{url});
+        QDesktopServices::setUrlHandler("https", this, "openInBrowser");
+        tool.get<QPushButton>("cmdabout")->click();
+        QDesktopServices::unsetUrlHandler("https");
+        QCOMPARE(seen, QStringList({"frmAbout", "over the wizard", "About Server Configuration Tool",
+                                    "Server Configuration Tool", "Version 0.5", "open", "closed"}));
+        QCOMPARE(opened, QList<QUrl>{QUrl(shown)});
+        QCOMPARE(tool.dialogs.texts(), QStringList());
     }
 };
 

@@ -1,39 +1,61 @@
 #include "LayoutCheck.h"
 
-#include <QAbstractButton>
+#include "about/AboutBox.h"
+#include "classic/ClassicWindow.h"
+#include "motd/MotdWindow.h"
+#include "ui/StandbyWindow.h"
+
 #include <QLabel>
-#include <QWidget>
-
-namespace {
-
-QString describe(const QWidget *widget)
-{
-    return QStringLiteral("%1: hint %2x%3 > geometry %4x%5")
-        .arg(widget->objectName())
-        .arg(widget->sizeHint().width())
-        .arg(widget->sizeHint().height())
-        .arg(widget->width())
-        .arg(widget->height());
-}
-
-bool clipped(const QWidget *widget)
-{
-    const QSize hint = widget->sizeHint();
-    return hint.width() > widget->width() || hint.height() > widget->height();
-}
-
-} // namespace
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
 
 QStringList clippedCaptions(QWidget *window)
 {
-    QStringList result;
-    for (QAbstractButton *button : window->findChildren<QAbstractButton *>()) {
-        if (!button->text().isEmpty() && clipped(button))
-            result << describe(button);
+    QStringList clipped;
+    for (QWidget *caption : window->findChildren<QWidget *>()) {
+        const auto *label = qobject_cast<QLabel *>(caption);
+        const auto *button = qobject_cast<QAbstractButton *>(caption);
+        const QString text = label && !label->wordWrap() ? label->text() : button ? button->text() : QString();
+        const QSize hint = caption->sizeHint();
+        if (!text.isEmpty() && (hint.width() > caption->width() || hint.height() > caption->height()))
+            clipped << QStringLiteral("%1: hint %2x%3 > geometry %4x%5")
+                           .arg(caption->objectName())
+                           .arg(hint.width())
+                           .arg(hint.height())
+                           .arg(caption->width())
+                           .arg(caption->height());
     }
-    for (QLabel *label : window->findChildren<QLabel *>()) {
-        if (!label->wordWrap() && !label->text().isEmpty() && clipped(label))
-            result << describe(label);
+    return clipped;
+}
+
+WindowUnderTest::WindowUnderTest(const QString &kind)
+    : wizard({folder.path(), kind.endsWith("-listen") ? QStringList{"-listen"} : QStringList()})
+{
+    wizard.start();
+    if (kind == "classic") { // the first page's choice
+        wizard.findChild<QRadioButton *>("OptClassic")->setChecked(true);
+        wizard.findChild<QPushButton *>("cmdnext")->click();
     }
-    return result;
+    if (kind == "About box")
+        own = std::make_unique<AboutBox>();
+    if (kind == "standby")
+        own = std::make_unique<StandbyWindow>();
+    window = own                        ? own.get()
+           : kind.startsWith("classic") ? wizard.classicWindow()
+           : kind == "MOTD editor"      ? static_cast<QWidget *>(wizard.motdWindow())
+                                        : &wizard;
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        qFatal("the %s did not become active", qPrintable(kind));
+}
+
+void WindowUnderTest::enterPages(int page)
+{
+    QWidget *next = wizard.findChild<QWidget *>("cmdnext");
+    for (int step = wizard.currentPage(); step < page; ++step) {
+        next->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(next, Qt::Key_Return);
+    }
 }
