@@ -71,6 +71,14 @@ bool KeyFilter::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress)
         return false;
-    const std::optional<QChar> code = characterCode(*static_cast<QKeyEvent *>(event));
+    const auto &key = *static_cast<QKeyEvent *>(event);
+    // An Alt+letter that reaches the field is one no access key took. On
+    // Windows it types nothing; here the line edit would type its letter,
+    // past the rule, so it goes no further.
+    const Qt::KeyboardModifiers modifiers = key.modifiers();
+    if (modifiers.testFlag(Qt::AltModifier) && !modifiers.testFlag(Qt::ControlModifier) && !key.text().isEmpty()
+        && key.text().at(0).isPrint())
+        return true;
+    const std::optional<QChar> code = characterCode(key);
     return code && !m_rule(static_cast<QLineEdit *>(watched), *code);
 }
