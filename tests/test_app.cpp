@@ -43,16 +43,18 @@ private slots:
     }
 #endif
 
-    // A tool folder that does not exist is no folder (the current one is
-    // never taken instead), and the sentence names it. test_cli runs a tool
-    // folder whose name cannot be read, and the tool's own folder.
+    // A tool folder that does not exist, or is a file, is no folder (the
+    // current one is never taken instead), and the sentence names it.
+    // test_cli runs a folder whose name cannot be read, and the tool's own.
     void missingToolFolder()
     {
-        const ToolFolderLocation location = toolFolderOf(QStringLiteral("/nonexistent-kvx/kvxconfig"));
-        QCOMPARE(location.folder, QString());
-        QCOMPARE(location.error, "The folder this tool lies in could not be determined: " +
-                                     QDir::toNativeSeparators("/nonexistent-kvx") +
-                                     " is not an existing folder, so nothing was read or written.");
+        for (const QString &folder : {QStringLiteral("/nonexistent-kvx"), QCoreApplication::applicationFilePath()}) {
+            const ToolFolderLocation location = toolFolderOf(folder + "/kvxconfig");
+            QCOMPARE(location.folder, QString());
+            QCOMPARE(location.error, "The folder this tool lies in could not be determined: " +
+                                         QDir::toNativeSeparators(folder) +
+                                         " is not an existing folder, so nothing was read or written.");
+        }
     }
 };
 

@@ -317,10 +317,12 @@ private slots:
             << "trap 'echo got-term; exit 42' TERM; : > ready; " + waits
             << foreground + " & until [ -e \"$1/ready\" ]; do sleep 0.05; done; kill -TERM $!; wait $!" << 42
             << "got-term\n" << "";
+        // Detached, "running" tells that the tool ended (and the caller read the id) while the server ran.
         QTest::newRow("detached: the process id, at once")
-            << "echo $$ > pid.tmp; mv pid.tmp pid; " + waits
-            << "id=$(\"$0\" launch --folder \"$1\"); until [ -e \"$1/pid\" ]; do sleep 0.05; done; "
-               "[ \"$id\" = \"$(cat \"$1/pid\")\" ] && kill \"$id\" && echo stopped" << 0 << "stopped\n" << "";
+            << "echo $$ > pid.tmp; mv pid.tmp pid; " + waits + "; : > ended"
+            << "id=$(\"$0\" launch --folder \"$1\") || exit; until [ -e \"$1/pid\" ]; do sleep 0.05; done; "
+               "[ \"$id\" = \"$(cat \"$1/pid\")\" ] && [ ! -e \"$1/ended\" ] && echo running; kill \"$(cat \"$1/pid\")\""
+            << 0 << "running\n" << "";
     }
 
     void launchPassesTheServerThrough()
@@ -365,8 +367,7 @@ private slots:
         for (const char *display : {"DISPLAY=:4711", "WAYLAND_DISPLAY=kvx-none", "QT_QPA_PLATFORM=kvx-none"}) {
             // An abort leaves no core file.
             const Run run = runProgram("/bin/sh", {"-c", "ulimit -c 0; exec \"$0\"", executable}, {}, display);
-            QVERIFY2(run.err.endsWith(noDisplayHint) && run.err != noDisplayHint, run.err);
-            QVERIFY2(run.status != 0, display);
+            QVERIFY2(run.err.endsWith(noDisplayHint) && run.err != noDisplayHint && run.status != 0, run.err);
         }
     }
 #endif
