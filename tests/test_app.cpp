@@ -16,13 +16,12 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<StartChoice>("choice");
-        const auto windows = StartChoice::Windows;
-        QTest::newRow("none") << QStringList() << windows;
+        QTest::newRow("none") << QStringList() << StartChoice::Windows;
         QTest::newRow("-listen") << QStringList{"-listen"} << StartChoice::ListenWindows;
-        QTest::newRow("Qt's option before -listen") << QStringList{"-reverse", "-listen"} << windows;
-        QTest::newRow("-LISTEN") << QStringList{"-LISTEN"} << windows;
-        QTest::newRow("a command in capitals") << QStringList{"Show"} << windows;
-        QTest::newRow("an option before the command") << QStringList{"--folder", "/srv", "show"} << windows;
+        QTest::newRow("Qt's option before -listen") << QStringList{"-reverse", "-listen"} << StartChoice::Windows;
+        QTest::newRow("-LISTEN") << QStringList{"-LISTEN"} << StartChoice::Windows;
+        QTest::newRow("a command in capitals") << QStringList{"Show"} << StartChoice::Windows;
+        QTest::newRow("an option first") << QStringList{"--folder", "/srv", "show"} << StartChoice::Windows;
         QTest::newRow("a command") << QStringList{"show", "--json"} << StartChoice::CommandLine;
     }
 
@@ -52,8 +51,8 @@ private slots:
             const ToolFolderLocation location = toolFolderOf(folder + "/kvxconfig");
             QCOMPARE(location.folder, QString());
             QCOMPARE(location.error, "The folder this tool lies in could not be determined: " +
-                                         QDir::toNativeSeparators(folder) +
-                                         " is not an existing folder, so nothing was read or written.");
+                                         QDir::toNativeSeparators(folder) + " is not an existing folder, so nothing "
+                                         "was read or written.");
         }
     }
 };

@@ -150,7 +150,6 @@ private slots:
         const auto refused = [](const QStringList &sentences) {
             return "kvxconfig: " + sentences.join("\nkvxconfig: ") + "\nkvxconfig: nothing was written.\n";
         };
-        const QString unreadable = "kvxconfig: %1/kvxserver.conf could not be read: ";
 
         saves("fresh folder, every kind of value, keys and maps in any case, a key twice", {},
               {"ServerName=Den = \"Quoted\" \\ €", "ServerPort=1", "serverport=2010", "MaxPlayers=32",
@@ -187,10 +186,13 @@ private slots:
             "the file has 256 lines; a save writes the template's 255\n"
             "GameHour \"99\" would be refused by set: an hour is one or two digits, 0 to 23.\n" + plusAlert, "");
         row("show without a file", {}, {"show"}, 1, "", "kvxconfig: there is no kvxserver.conf in %1.\n");
-        row("show, unreadable file", {{"kvxserver.conf", {}}}, {"show"}, 1, "", unreadable);
-        row("set, unreadable file", {{"kvxserver.conf", {}}}, {"set"}, 1, "", unreadable);
+        row("show, unreadable file", {{"kvxserver.conf", {}}}, {"show"}, 1, "",
+            "kvxconfig: %1/kvxserver.conf could not be read: ");
+        row("set, unreadable file", {{"kvxserver.conf", {}}}, {"set"}, 1, "",
+            "kvxconfig: %1/kvxserver.conf could not be read: ");
         row("backup cannot be written", {{"kvxserver.conf", handEdited}, {"kvxserver.conf.bak", {}}}, {"set"}, 1, "",
-            plusAlert + "kvxconfig: ");
+            plusAlert + "kvxconfig: %1/kvxserver.conf was not saved, so that the changes made to it by hand are kept: "
+                        "the backup %1/kvxserver.conf.bak could not be written: ");
         row("motd.txt unreadable", {{"motd.txt", {}}}, {"motd"}, 1, "", "kvxconfig: %1/motd.txt could not be read: ");
         row("missing motd source", {}, {"motd", "--set", "%1/none"}, 1, "", "kvxconfig: %1/none could not be read: ");
         row("--folder that does not exist", {}, {"show", "--folder", "%1/none"}, 1, "",
@@ -283,8 +285,7 @@ private slots:
     {
         QFETCH(QByteArray, file);
         QFETCH(QByteArray, printed);
-        if (!file.isNull())
-            lay({{"motd.txt", file}});
+        lay(file.isNull() ? Files() : Files{{"motd.txt", file}});
         const Run run = kvx({"motd"});
         QCOMPARE(run.status, 0);
         QCOMPARE(run.out, printed);
@@ -320,8 +321,8 @@ private slots:
         // Detached, "running" tells that the tool ended (and the caller read the id) while the server ran.
         QTest::newRow("detached: the process id, at once")
             << "echo $$ > pid.tmp; mv pid.tmp pid; " + waits + "; : > ended"
-            << "id=$(\"$0\" launch --folder \"$1\") || exit; until [ -e \"$1/pid\" ]; do sleep 0.05; done; "
-               "[ \"$id\" = \"$(cat \"$1/pid\")\" ] && [ ! -e \"$1/ended\" ] && echo running; kill \"$(cat \"$1/pid\")\""
+            << "cd \"$1\" && id=$(\"$0\" launch --folder .) || exit; until [ -e pid ]; do sleep 0.05; done; "
+               "[ \"$id\" = \"$(cat pid)\" ] && [ ! -e ended ] && echo running; kill \"$(cat pid)\""
             << 0 << "running\n" << "";
     }
 
