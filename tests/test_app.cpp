@@ -1,10 +1,7 @@
-#include "app/DisplayCheck.h"
 #include "app/StartChoice.h"
 #include "app/ToolFolderLocation.h"
 
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 class StartUpTest : public QObject
@@ -12,29 +9,20 @@ class StartUpTest : public QObject
     Q_OBJECT
 
 private slots:
+    // Listen mode is exactly "-listen" as typed; the command line needs a
+    // command or option first. test_cli runs each command and the windows'
+    // refusal without a display.
     void choiceOnTheArgumentsAsTyped_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<StartChoice>("choice");
-        const auto cli = StartChoice::CommandLine;
-        const auto windows = StartChoice::Windows;
-        QTest::newRow("none") << QStringList() << windows;
+        QTest::newRow("none") << QStringList() << StartChoice::Windows;
         QTest::newRow("-listen") << QStringList{"-listen"} << StartChoice::ListenWindows;
-        QTest::newRow("Qt's option before -listen") << QStringList{"-reverse", "-listen"} << windows;
-        QTest::newRow("Qt's option with a value") << QStringList{"-style", "fusion", "-listen"} << windows;
-        QTest::newRow("-listen twice") << QStringList{"-listen", "-listen"} << windows;
-        QTest::newRow("-LISTEN") << QStringList{"-LISTEN"} << windows;
-        QTest::newRow("-listen then a command") << QStringList{"-listen", "show"} << windows;
-        QTest::newRow("show") << QStringList{"show"} << cli;
-        QTest::newRow("set with values") << QStringList{"set", "ServerPort=1"} << cli;
-        QTest::newRow("check") << QStringList{"check"} << cli;
-        QTest::newRow("motd --set") << QStringList{"motd", "--set", "-"} << cli;
-        QTest::newRow("launch") << QStringList{"launch", "--foreground"} << cli;
-        QTest::newRow("--help") << QStringList{"--help"} << cli;
-        QTest::newRow("-h") << QStringList{"-h"} << cli;
-        QTest::newRow("--version") << QStringList{"--version"} << cli;
-        QTest::newRow("a command in capitals") << QStringList{"Show"} << windows;
-        QTest::newRow("an option before the command") << QStringList{"--folder", "/srv", "show"} << windows;
+        QTest::newRow("Qt's option before -listen") << QStringList{"-reverse", "-listen"} << StartChoice::Windows;
+        QTest::newRow("-LISTEN") << QStringList{"-LISTEN"} << StartChoice::Windows;
+        QTest::newRow("a command in capitals") << QStringList{"Show"} << StartChoice::Windows;
+        QTest::newRow("an option first") << QStringList{"--folder", "/srv", "show"} << StartChoice::Windows;
+        QTest::newRow("a command") << QStringList{"show", "--json"} << StartChoice::CommandLine;
     }
 
     void choiceOnTheArgumentsAsTyped()
@@ -45,85 +33,28 @@ private slots:
     }
 
 #ifndef Q_OS_WIN
+    // Qt's own options stay in the list main decides on.
     void rawArgumentsKeepQtsOptions()
     {
-        char program[] = "kvxconfig";
-        char reverse[] = "-reverse";
-        char listen[] = "-listen";
-        char text[] = "caf\xc3\xa9";
+        char program[] = "kvxconfig", reverse[] = "-reverse", listen[] = "-listen", text[] = "caf\xc3\xa9";
         char *argv[] = {program, reverse, listen, text, nullptr};
         QCOMPARE(rawArguments(4, argv), (QStringList{"-reverse", "-listen", QString::fromUtf8("caf\xc3\xa9")}));
     }
 #endif
 
-    void toolFolder_data()
+    // A tool folder that does not exist, or is a file, is no folder (the
+    // current one is never taken instead), and the sentence names it.
+    // test_cli runs a folder whose name cannot be read, and the tool's own.
+    void missingToolFolder()
     {
-        QTest::addColumn<std::optional<QString>>("executable");
-        QTest::addColumn<bool>("found");
-        const QString temporary = QDir::tempPath();
-        QTest::newRow("no path") << std::optional<QString>() << false;
-        QTest::newRow("empty path") << std::optional<QString>(QString()) << false;
-        QTest::newRow("relative path") << std::optional<QString>("kvxconfig") << false;
-        QTest::newRow("missing folder") << std::optional<QString>("/nonexistent-kvx/kvxconfig") << false;
-        QTest::newRow("existing folder") << std::optional<QString>(temporary + "/kvxconfig") << true;
+        for (const QString &folder : {QStringLiteral("/nonexistent-kvx"), QCoreApplication::applicationFilePath()}) {
+            const ToolFolderLocation location = toolFolderOf(folder + "/kvxconfig");
+            QCOMPARE(location.folder, QString());
+            QCOMPARE(location.error, "The folder this tool lies in could not be determined: " +
+                                         QDir::toNativeSeparators(folder) + " is not an existing folder, so nothing "
+                                         "was read or written.");
+        }
     }
-
-    void toolFolder()
-    {
-        QFETCH(std::optional<QString>, executable);
-        QFETCH(bool, found);
-        const ToolFolderLocation location = toolFolderOf(executable);
-        QCOMPARE(location.folder.isEmpty(), !found);
-        QCOMPARE(location.error.isEmpty(), found);
-        if (found)
-            QCOMPARE(location.folder, QDir::cleanPath(QDir::tempPath()));
-        else
-            QVERIFY(location.error.startsWith("The folder this tool lies in could not be determined"));
-    }
-
-    void toolFolderUnderAFile()
-    {
-        QTemporaryDir dir;
-        QFile file(dir.filePath("plain"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        const ToolFolderLocation location = toolFolderOf(dir.filePath("plain/kvxconfig"));
-        QVERIFY(location.folder.isEmpty());
-        QVERIFY(location.error.contains(QDir::toNativeSeparators(dir.filePath("plain"))));
-    }
-
-    void runningExecutableIsThisTest()
-    {
-        const std::optional<QString> path = runningExecutablePath();
-        QVERIFY(path.has_value());
-        QCOMPARE(QFileInfo(*path).canonicalFilePath(), QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath());
-    }
-
-#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
-    void displayNamed_data()
-    {
-        QTest::addColumn<QString>("variable"); // empty: none set
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<bool>("named");
-        QTest::newRow("nothing") << "" << "" << false;
-        QTest::newRow("DISPLAY") << "DISPLAY" << ":0" << true;
-        QTest::newRow("empty DISPLAY") << "DISPLAY" << "" << false;
-        QTest::newRow("WAYLAND_DISPLAY") << "WAYLAND_DISPLAY" << "wayland-0" << true;
-        QTest::newRow("QT_QPA_PLATFORM") << "QT_QPA_PLATFORM" << "offscreen" << true;
-        QTest::newRow("another variable") << "XDG_SESSION_TYPE" << "x11" << false;
-    }
-
-    void displayNamed()
-    {
-        QFETCH(QString, variable);
-        QFETCH(QString, value);
-        QFETCH(bool, named);
-        QProcessEnvironment environment;
-        environment.insert("HOME", "/root");
-        if (!variable.isEmpty())
-            environment.insert(variable, value);
-        QCOMPARE(::displayNamed(environment), named);
-    }
-#endif
 };
 
 QTEST_GUILESS_MAIN(StartUpTest)
