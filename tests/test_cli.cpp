@@ -311,17 +311,27 @@ private slots:
         const QString foreground = "\"$0\" launch --folder \"$1\" --foreground";
         // The stand-in ends by itself after 20 s, so that a failing row leaves nothing running.
         const QString waits = "i=0; while [ $i -lt 400 ]; do sleep 0.05; i=$((i+1)); done";
+        // The caller waits for a file as long at most, for the same reason.
+        const auto until = [](const QString &file) {
+            return "i=0; until [ -e " + file + " ] || [ $i -gt 400 ]; do sleep 0.05; i=$((i+1)); done; ";
+        };
         QTest::newRow("streams, working folder and status") << "read line; echo \"$line $(pwd)\"; echo err >&2; exit 7"
                                                             << "echo in | " + foreground << 7 << "in %1\n" << "err\n";
         QTest::newRow("ended by a signal") << "kill -TERM $$" << foreground << 128 + 15 << "" << "";
         QTest::newRow("SIGTERM to the tool reaches the server")
             << "trap 'echo got-term; exit 42' TERM; : > ready; " + waits
-            << foreground + " & until [ -e \"$1/ready\" ]; do sleep 0.05; done; kill -TERM $!; wait $!" << 42
-            << "got-term\n" << "";
+            << foreground + " & " + until("\"$1/ready\"") + "kill -TERM $!; wait $!" << 42 << "got-term\n" << "";
+        QTest::newRow("SIGINT to the tool reaches the server")
+            << "trap 'echo got-int; exit 43' INT; : > ready; " + waits
+            << foreground + " & " + until("\"$1/ready\"") + "kill -INT $!; wait $!" << 43 << "got-int\n" << "";
+        QTest::newRow("a server that cannot start") << "" << "chmod -x \"$1/KVXServer.exe\"; " + foreground << 1 << ""
+                                                    << "kvxconfig: %1/KVXServer.exe could not be started: execvp: Permission denied\n";
+        QTest::newRow("a link to nothing") << "" << "cd \"$1\" && rm KVXServer.exe && ln -s gone KVXServer.exe && " + foreground << 1 << ""
+                                           << "kvxconfig: %1/KVXServer.exe cannot be started: it is a link to a file that does not exist.\n";
         // Detached, "running" tells that the tool ended (and the caller read the id) while the server ran.
         QTest::newRow("detached: the process id, at once")
             << "echo $$ > pid.tmp; mv pid.tmp pid; " + waits + "; : > ended"
-            << "cd \"$1\" && id=$(\"$0\" launch --folder .) || exit; until [ -e pid ]; do sleep 0.05; done; "
+            << "cd \"$1\" && id=$(\"$0\" launch --folder .) || exit; " + until("pid") +
                "[ \"$id\" = \"$(cat pid)\" ] && [ ! -e ended ] && echo running; kill \"$(cat pid)\""
             << 0 << "running\n" << "";
     }
@@ -338,7 +348,7 @@ private slots:
         const Run run = runProgram("/bin/sh", {"-c", caller, executable, m_dir.path()});
         QCOMPARE(run.status, status);
         QCOMPARE(QString::fromUtf8(run.out), placed(out));
-        QCOMPARE(QString::fromUtf8(run.err), err);
+        QCOMPARE(QString::fromUtf8(run.err), placed(err));
     }
 
     // Without --folder the tool works in its own folder; when that folder's
