@@ -122,21 +122,6 @@ private slots:
                                                  set("OptClassic", "1"), set("txturl", "http://x/y")}));
     }
 
-    // Many matching lines read in one pass: the whole-document rules keep
-    // the last value without rescanning per line.
-    void repeatedLinesGiveTheLastValue()
-    {
-        QStringList lines;
-        for (int i = 0; i < 20000; ++i) {
-            lines << QStringLiteral("ServerPasswordEnabled 1") << QStringLiteral("ServerPassword \"p%1\"").arg(i)
-                  << QStringLiteral("#show page 1: 0") << QStringLiteral("#mode: %1").arg(i % 2 ? "wizard" : "classic");
-        }
-        const Assignments result = loadwizard(lines);
-        QCOMPARE(result.size(), 20000 * 3);
-        QCOMPARE(result.at(0), set("txtpwd", "p19999"));
-        QCOMPARE(result.at(2), set("OptWizard", "1"));
-    }
-
     // A crash guard: random and mutated files never crash the readers. It
     // checks only that every text assigned is a piece of the file, which no
     // slip in a rule breaks; the tables above judge the rules.
