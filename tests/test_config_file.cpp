@@ -95,6 +95,7 @@ private slots:
                               "Windows-1252 code page of the file cannot hold.";
         QTest::newRow("outside the code page") << "ServerName \"ab\u4e2d\"" << 5 << lacks.arg("ServerName", "\"\u4e2d\" (U+4E2D)");
         QTest::newRow("emoji") << "AdminPassword \"x\U0001F600\"" << 176 << lacks.arg("AdminPassword", "\"\U0001F600\" (U+1F600)");
+        QTest::newRow("emoji at the end of its line") << "ServerPort 20\U0001F600" << 26 << lacks.arg("ServerPort", "\"\U0001F600\" (U+1F600)");
         QTest::newRow("invisible line separator") << "MOTDURL \"a\u2028\"" << 83 << lacks.arg("MOTDURL", "\"\u2028\" (U+2028)");
         QTest::newRow("lone surrogate") << QString("ServerPassword \"") + QChar(0xd83d) + "x\"" << 145
                                         << lacks.arg("ServerPassword", QString("\"") + QChar(0xd83d) + "\" (U+D83D)");
