@@ -105,9 +105,9 @@ private slots:
         const ToolContext run{folder.path(), {}};
         delete new MotdWindow(run, {});
         MotdWindow window(run, {});
-        QCOMPARE(dialogs.texts(), QStringList{"Server config Error: The message of the day could not be read from "
-                                              + QDir::toNativeSeparators(folder.path(motd))
-                                              + ":\r\nfile to open is a directory"});
+        QCOMPARE(dialogs.texts(), QStringList{"Server config Error: " + QDir::toNativeSeparators(folder.path(motd))
+                                              + " could not be read: file to open is a directory\r\n"
+                                                "The message of the day starts empty."});
         QCOMPARE(textBox(&window)->toPlainText(), QString());
         QCOMPARE(window.objectName(), "frmmotd");
     }

@@ -81,7 +81,8 @@ private slots:
         QTest::newRow("unreadable file, -listen") << QByteArray() << QStringList{"-listen"} << true << "kvxserver.conf" << conf;
         QTest::newRow("unreadable motd.txt, classic mode")
             << QByteArray("classic") << QStringList() << true << "motd.txt"
-            << "Server config Error: The message of the day could not be read from %1/motd.txt:\r\nfile to open is a directory";
+            << "Server config Error: %1/motd.txt could not be read: file to open is a directory\r\n"
+               "The message of the day starts empty.";
         QTest::newRow("-listen") << QByteArray() << QStringList{"-listen"} << true << "" << "";
         QTest::newRow("-LISTEN") << QByteArray() << QStringList{"-LISTEN"} << false << "" << "";
         QTest::newRow("-listen extra") << QByteArray() << QStringList{"-listen", "extra"} << false << "" << "";

@@ -12,6 +12,7 @@
 #include "ui/FieldBinding.h"
 #include "ui/FileGuard.h"
 #include "ui/ServerLaunch.h"
+#include "ui/StartingReads.h"
 #include "ui/Twips.h"
 #include "config/ConfigBuilder.h"
 #include "config/ConfigCommit.h"
@@ -23,7 +24,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -300,8 +300,12 @@ void ClassicWindow::load()
     m_cmbgamemode->addItems(mapListOrder);
     m_cmbgamemode->setEditText(initial().cmbgamemode);
 
-    const QStringList lines = readConfigLines();
-    readMotd();
+    const QStringList lines =
+        readConfigAtStart(this, m_context, QStringLiteral("The settings start from their default values."))
+            .value_or(QStringList());
+    if (const std::optional<QString> motd = readMotdAtStart(
+            this, m_context, QStringLiteral("The message of the day starts from its default text.")))
+        setMotdText(*motd);
     // Through the controls and in the file's order, so the map rule sees the
     // player count the lines before the map gave.
     for (const FieldAssignment &assignment : loadclassic(lines)) {
@@ -315,41 +319,6 @@ void ClassicWindow::load()
 
     if (m_context.listenMode())
         switchOnListenMode();
-}
-
-QStringList ClassicWindow::readConfigLines()
-{
-    const QString path = configFilePath(m_context.folder);
-    m_context.files->remember(path);
-    if (!QFileInfo::exists(path))
-        return {};
-    const TextReadResult read = loadconfig(path);
-    if (!read.ok) {
-        if (m_context.files->firstReadFailure(path))
-            MessageBox::show(this, MessageBox::Icon::Exclamation, errorTitle,
-                             QStringLiteral("%1 could not be read: %2\r\nThe settings start from their default values.")
-                                 .arg(m_context.displayPath(configFileName()), read.error));
-        return {};
-    }
-    return read.lines;
-}
-
-void ClassicWindow::readMotd()
-{
-    const QString path = m_context.path(motdFileName());
-    m_context.files->remember(path);
-    if (!QFileInfo::exists(path))
-        return;
-    const MotdReadResult read = loadmotd(path);
-    if (!read.ok) {
-        if (m_context.files->firstReadFailure(path))
-            MessageBox::show(this, MessageBox::Icon::Exclamation, errorTitle,
-                             QStringLiteral("%1 could not be read: %2\r\nThe message of the day starts from its "
-                                            "default text.")
-                                 .arg(m_context.displayPath(motdFileName()), read.error));
-        return;
-    }
-    setMotdText(read.text);
 }
 
 void ClassicWindow::switchOnListenMode()

@@ -40,8 +40,6 @@ private:
     void setTabOrderChain();
     void nameForScreenReaders();
     void load();
-    QStringList readConfigLines();
-    void readMotd();
     void switchOnListenMode();
     void focusFirstField();
     void centreOnScreen();

@@ -6,11 +6,11 @@
 #include "ui/EnterPressesButtons.h"
 #include "ui/FileGuard.h"
 #include "ui/SingleLineFields.h"
+#include "ui/StartingReads.h"
 #include "ui/Twips.h"
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -64,10 +64,7 @@ MotdWindow::MotdWindow(const ToolContext &context, const QString &url, QWidget *
     setTabOrder(m_txtmotd, m_txturl);
     m_Command1->setFocus();
 
-    const QString path = m_context.path(motdFileName());
-    m_context.files->remember(path);
-    if (QFileInfo::exists(path))
-        loadmotd2(path, messageOwner);
+    loadmotd2(messageOwner);
 }
 
 QString MotdWindow::url() const
@@ -85,20 +82,14 @@ QString MotdWindow::motdText() const
     return motdTextOf(m_txtmotd);
 }
 
-void MotdWindow::loadmotd2(const QString &path, QWidget *messageOwner)
+void MotdWindow::loadmotd2(QWidget *messageOwner)
 {
     m_txtmotd->clear();
-    const MotdReadResult read = loadmotd(path);
-    if (!read.ok) {
-        // The editor is not shown yet: the box goes over the window that
-        // referred to it.
-        if (m_context.files->firstReadFailure(path))
-            MessageBox::show(messageOwner, MessageBox::Icon::Exclamation, errorTitle,
-                             QStringLiteral("The message of the day could not be read from %1:\r\n%2")
-                                 .arg(QDir::toNativeSeparators(path), read.error));
-        return;
-    }
-    showMotdText(m_txtmotd, read.text);
+    // The editor is not shown yet: a box goes over the window that referred
+    // to it.
+    if (const std::optional<QString> text =
+            readMotdAtStart(messageOwner, m_context, QStringLiteral("The message of the day starts empty.")))
+        showMotdText(m_txtmotd, *text);
 }
 
 bool MotdWindow::savemotd2(const QString &path)

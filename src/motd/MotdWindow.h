@@ -35,9 +35,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // Fills the text box from motd.txt; a file that cannot be read is reported
-    // and leaves the box empty.
-    void loadmotd2(const QString &path, QWidget *messageOwner);
+    // Fills the text box from motd.txt beside the tool; a file that cannot be
+    // read is reported and leaves the box empty.
+    void loadmotd2(QWidget *messageOwner);
     // Writes the text box to `path`; reports and returns false on failure.
     bool savemotd2(const QString &path);
     // "Save and go back": the window only closes once the text is on disk.

@@ -9,6 +9,7 @@
 #include "ui/KeyFilter.h"
 #include "ui/ServerLaunch.h"
 #include "ui/SingleLineFields.h"
+#include "ui/StartingReads.h"
 #include "ui/Twips.h"
 #include "about/AboutBox.h"
 #include "classic/ClassicWindow.h"
@@ -21,8 +22,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -106,21 +105,11 @@ void WizardWindow::start()
 
 void WizardWindow::readConfigFile()
 {
-    const QString path = configFilePath(m_context.folder);
-    m_context.files->remember(path);
-    if (!QFileInfo::exists(path))
+    const std::optional<QStringList> lines =
+        readConfigAtStart(this, m_context, QStringLiteral("The tool starts with its default settings."));
+    if (!lines)
         return;
-    const TextReadResult read = loadconfig(path);
-    if (!read.ok) {
-        // A file we cannot read is reported once; the defaults stand, and the
-        // next save replaces it if the platform lets us.
-        if (m_context.files->firstReadFailure(path))
-            MessageBox::show(this, MessageBox::Icon::Exclamation, errorTitle,
-                             QStringLiteral("%1 could not be read: %2\r\nThe tool starts with its default settings.")
-                                 .arg(QDir::toNativeSeparators(path), read.error));
-        return;
-    }
-    for (const FieldAssignment &assignment : loadwizard(read.lines)) {
+    for (const FieldAssignment &assignment : loadwizard(*lines)) {
         if (assignment.field == QLatin1String("txturl"))
             motdWindow()->setUrl(assignment.value);
         else
