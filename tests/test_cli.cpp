@@ -9,6 +9,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <unistd.h>
+#endif
+
 using Lines = QMap<int, QByteArray>;     // line number, counted from 1 -> bytes
 using Files = QMap<QString, QByteArray>; // name in the server folder -> bytes; null bytes: a folder
 
@@ -35,11 +40,21 @@ Run runProgram(const QString &program, const QStringList &arguments, const QByte
         environment.insert(display.section('=', 0, 0), display.section('=', 1));
     QProcess process;
     process.setProcessEnvironment(environment);
+#ifdef Q_OS_UNIX
+    // A group of its own, so that a run that hangs goes with everything it
+    // started (the tool, a stand-in server waiting for input).
+    process.setChildProcessModifier([] { ::setpgid(0, 0); });
+#endif
     process.start(program, arguments);
     process.write(input);
     process.closeWriteChannel();
-    if (!process.waitForFinished(60000))
+    if (!process.waitForFinished(60000)) {
+#ifdef Q_OS_UNIX
+        if (process.processId() > 0)
+            ::kill(-pid_t(process.processId()), SIGKILL);
+#endif
         qFatal("%s did not start or end", qPrintable(program));
+    }
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
             process.readAllStandardError()};
 }
