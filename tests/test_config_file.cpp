@@ -131,11 +131,11 @@ private slots:
         const QString path = dir.filePath("kvxserver.conf");
         const TextReadResult read = loadconfig(path);
         QVERIFY(!read.ok && read.lines.isEmpty());
-        QCOMPARE(read.error, "file to open is a directory");
+        QCOMPARE(read.error, "it is a folder, not a regular file");
 
         SaveResult result = saveconfig(path, buildwizard(wizardDefaults()));
         QVERIFY(!result.ok);
-        QCOMPARE(result.error, QDir::toNativeSeparators(path) + " could not be written: Filename refers to a directory");
+        QCOMPARE(result.error, QDir::toNativeSeparators(path) + " could not be written: it is a folder, not a regular file");
         QVERIFY(QFileInfo(dir.filePath("kvxserver.conf/inside")).isDir());
 
         const QString missing = dir.filePath("missing/kvxserver.conf");

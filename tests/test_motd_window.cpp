@@ -51,7 +51,7 @@ private slots:
                                        << "The message of the day holds the character \"\u6b22\" (U+6B22), which "
                                           "the Windows-1252 code page of motd.txt cannot hold.";
         QTest::newRow("motd.txt a folder") << old << "old" << "Precious\ntext" << "button over a folder" << QByteArray()
-                                           << "Filename refers to a directory";
+                                           << "it is a folder, not a regular file";
     }
     void saveAndClose()
     {
@@ -106,7 +106,7 @@ private slots:
         delete new MotdWindow(run, {});
         MotdWindow window(run, {});
         QCOMPARE(dialogs.texts(), QStringList{"Server config Error: " + QDir::toNativeSeparators(folder.path(motd))
-                                              + " could not be read: file to open is a directory\r\n"
+                                              + " could not be read: it is a folder, not a regular file\r\n"
                                                 "The message of the day starts empty."});
         QCOMPARE(textBox(&window)->toPlainText(), QString());
         QCOMPARE(window.objectName(), "frmmotd");

@@ -262,14 +262,6 @@ private slots:
                                          << "builds" << notCopied.arg("%1", "builds") + "%1/builds is a folder, not a program";
         QTest::newRow("the chosen file vanished") << std::function<void(ToolFolder &)>([](ToolFolder &) {}) << "gone"
                                                   << notCopied.arg("%1", "gone") + "No such file or directory";
-#ifdef Q_OS_UNIX
-        QTest::newRow("a link to nothing where the copy goes")
-            << std::function<void(ToolFolder &)>([](ToolFolder &f) {
-                   f.writeStandInServer("server-build");
-                   QFile::link(f.path("missing"), f.path("KVXServer.exe"));
-               })
-            << "server-build" << notCopied.arg("%1", "server-build") + "%1/KVXServer.exe is a link to %1/missing, which does not exist";
-#endif
         QTest::newRow("a folder named KVXServer.exe")
             << std::function<void(ToolFolder &)>([](ToolFolder &f) { QDir(f.path()).mkdir("KVXServer.exe"); }) << ""
             << "The server %1/KVXServer.exe could not be started: it is a folder, not a program";

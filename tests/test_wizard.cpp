@@ -72,7 +72,7 @@ private slots:
         QTest::addColumn<bool>("classicInFront");
         QTest::addColumn<QString>("folderNamed"); // a folder where a file should be
         QTest::addColumn<QString>("message");     // %1 stands for the tool folder
-        const QString conf = "Server config Error: %1/kvxserver.conf could not be read: file to open is a directory\r\n"
+        const QString conf = "Server config Error: %1/kvxserver.conf could not be read: it is a folder, not a regular file\r\n"
                              "The tool starts with its default settings.";
         QTest::newRow("no file") << QByteArray() << QStringList() << false << "" << "";
         QTest::newRow("file, wizard mode") << QByteArray("wizard") << QStringList() << false << "" << "";
@@ -81,7 +81,7 @@ private slots:
         QTest::newRow("unreadable file, -listen") << QByteArray() << QStringList{"-listen"} << true << "kvxserver.conf" << conf;
         QTest::newRow("unreadable motd.txt, classic mode")
             << QByteArray("classic") << QStringList() << true << "motd.txt"
-            << "Server config Error: %1/motd.txt could not be read: file to open is a directory\r\n"
+            << "Server config Error: %1/motd.txt could not be read: it is a folder, not a regular file\r\n"
                "The message of the day starts empty.";
         QTest::newRow("-listen") << QByteArray() << QStringList{"-listen"} << true << "" << "";
         QTest::newRow("-LISTEN") << QByteArray() << QStringList{"-LISTEN"} << false << "" << "";
@@ -264,7 +264,7 @@ private slots:
         QTest::newRow("dialog cancelled") << LaunchRow{Launch::Cancelled, true, false, {}};
         QTest::newRow("-listen") << LaunchRow{Launch::Listen, true, false, {}};
         QTest::newRow("save fails") << LaunchRow{Launch::SaveFails, false, false,
-            {{I::Critical, "Server config Error", "%1/kvxserver.conf could not be written: Filename refers to a directory"}}};
+            {{I::Critical, "Server config Error", "%1/kvxserver.conf could not be written: it is a folder, not a regular file"}}};
         QTest::newRow("server not startable") << LaunchRow{Launch::NotStartable, true, false,
             {{I::Critical, info, "The server %1/KVXServer.exe could not be started: execv: Permission denied"}}};
     }

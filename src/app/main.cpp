@@ -7,6 +7,7 @@
 
 #include <QApplication>
 
+#include <csignal>
 #include <cstdio>
 #include <optional>
 
@@ -51,6 +52,12 @@ int runWindows(int &argc, char *argv[], const QStringList &arguments)
 
 int main(int argc, char *argv[])
 {
+#ifdef Q_OS_UNIX
+    // A file-size limit (ulimit -f) makes a write past it fail with "File
+    // too large", which every save reports, instead of killing the tool
+    // with no word.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     // Taken before any application object exists, so Qt has not yet removed
     // its own options (-reverse, -style, ...) from them.
     const QStringList arguments = rawArguments(argc, argv);

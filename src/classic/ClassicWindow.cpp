@@ -18,6 +18,7 @@
 #include "config/ConfigCommit.h"
 #include "config/ConfigFile.h"
 #include "config/ConfigReader.h"
+#include "files/FolderLock.h"
 #include "files/MotdFile.h"
 #include "ui/MotdTextBox.h"
 
@@ -386,23 +387,37 @@ void ClassicWindow::saveAndLaunch()
 
 bool ClassicWindow::writeFiles()
 {
-    // Both questions come before either write, so a No leaves both files.
-    if (!mayReplace(this, m_context, configFileName(), QStringLiteral("settings"))
-        || !mayReplace(this, m_context, motdFileName(), QStringLiteral("text")))
+    FolderLock lock(m_context.folder);
+    if (!lockForSave(this, lock, errorTitle))
         return false;
+    // Both questions come before either write, so a No leaves both files.
+    QString configFailure, motdFailure;
+    const std::optional<FileSnapshot> config =
+        replaceable(this, m_context, configFileName(), QStringLiteral("settings"), &configFailure);
+    std::optional<FileSnapshot> motd;
+    if (config)
+        motd = replaceable(this, m_context, motdFileName(), QStringLiteral("text"), &motdFailure);
+    if (!config || !motd) {
+        const QString fileName = !config ? configFileName() : motdFileName();
+        const QString failure = !config ? configFailure : motdFailure;
+        if (!failure.isEmpty())
+            MessageBox::show(this, MessageBox::Icon::Critical, errorTitle,
+                             QStringLiteral("%1 could not be written: %2").arg(m_context.displayPath(fileName), failure));
+        return false;
+    }
     const QString configPath = configFilePath(m_context.folder);
-    const SaveResult config = saveconfig(configPath, m_document);
-    if (!config.ok) {
-        MessageBox::show(this, MessageBox::Icon::Critical, errorTitle, config.error);
+    const SaveResult configSaved = saveconfig(configPath, m_document, *config);
+    if (!configSaved.ok) {
+        MessageBox::show(this, MessageBox::Icon::Critical, errorTitle, configSaved.error);
         return false;
     }
     m_context.files->remember(configPath);
     const QString motdPath = m_context.path(motdFileName());
-    const SaveResult motd = savemotd(motdPath, motdText());
-    if (!motd.ok) {
+    const SaveResult motdSaved = savemotd(motdPath, motdText(), *motd);
+    if (!motdSaved.ok) {
         MessageBox::show(this, MessageBox::Icon::Critical, errorTitle,
                          QStringLiteral("%1 could not be written: %2")
-                             .arg(m_context.displayPath(motdFileName()), motd.error));
+                             .arg(m_context.displayPath(motdFileName()), motdSaved.error));
         return false;
     }
     m_context.files->remember(motdPath);

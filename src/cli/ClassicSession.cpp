@@ -5,7 +5,6 @@
 #include "config/ConfigReader.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 ClassicOpenResult openClassic(const QString &folder)
 {
@@ -13,18 +12,16 @@ ClassicOpenResult openClassic(const QString &folder)
     ClassicSession &session = result.session;
     session.path = configFilePath(folder);
     session.fields = classicDefaults();
-    // Anything at the path counts as the file, so that a folder or an
-    // unreadable file is reported instead of being replaced by defaults.
-    session.fileExists = QFileInfo::exists(session.path) || QFileInfo(session.path).isSymLink();
-    if (session.fileExists) {
-        const TextReadResult read = loadconfig(session.path);
-        if (!read.ok) {
-            result.error = QStringLiteral("%1 could not be read: %2")
-                               .arg(QDir::toNativeSeparators(session.path), read.error);
-            return result;
-        }
-        session.lines = read.lines;
+    // Anything at the path but a regular file (a folder, a FIFO, a link the
+    // tool does not follow) is reported instead of being replaced by defaults.
+    TextReadResult read = loadconfig(session.path);
+    if (!read.ok) {
+        result.error = QStringLiteral("%1 could not be read: %2").arg(QDir::toNativeSeparators(session.path), read.error);
+        return result;
     }
+    session.fileExists = read.file.exists;
+    session.file = std::move(read.file);
+    session.lines = std::move(read.lines);
     applyAssignments(session.fields, loadclassic(session.lines));
     WizardFields wizard = wizardDefaults();
     applyAssignments(wizard, session.firstPage, loadwizard(session.lines));

@@ -2,6 +2,7 @@
 
 #include "config/ConfigDocument.h"
 #include "config/ConfigFields.h"
+#include "files/RegularFile.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,6 +15,7 @@
 struct ClassicSession {
     QString path;
     bool fileExists = false;
+    FileSnapshot file; // the bytes the lines came from
     QStringList lines;
     ClassicFields fields;
     FirstPageChoices firstPage;

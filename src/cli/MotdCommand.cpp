@@ -2,6 +2,7 @@
 
 #include "SettingTable.h"
 #include "files/CodePage.h"
+#include "files/FolderLock.h"
 #include "files/MotdFile.h"
 
 #include <QDir>
@@ -100,6 +101,11 @@ int MotdCommand::replace(const QString &source, const QString &path, const Comma
                                        "cannot hold; motd.txt was not changed.")
                             .arg(describeCharacterAt(text, bad), motdFileName()));
         return ExitRefused;
+    }
+    FolderLock lock(QFileInfo(path).absolutePath());
+    if (!lock.acquire()) {
+        context.message(lock.error());
+        return ExitFileError;
     }
     const SaveResult saved = savemotd(path, text);
     if (!saved.ok) {

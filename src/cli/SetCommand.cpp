@@ -4,7 +4,7 @@
 #include "SettingTable.h"
 #include "config/ConfigCommit.h"
 #include "config/ConfigFile.h"
-#include "config/HandEdits.h"
+#include "files/FolderLock.h"
 
 #include <QDir>
 
@@ -47,6 +47,13 @@ int SetCommand::execute(const QCommandLineParser &parser, const QString &folder,
     std::sort(given.begin(), given.end(),
               [](const GivenValue &a, const GivenValue &b) { return a.setting < b.setting; });
 
+    // From the first read to the replaced file, no other run of the tool
+    // changes the folder's files.
+    FolderLock lock(folder);
+    if (!lock.acquire()) {
+        context.message(lock.error());
+        return ExitFileError;
+    }
     ClassicOpenResult open = openClassic(folder);
     if (!open.ok) {
         context.message(open.error);
@@ -99,9 +106,17 @@ int SetCommand::execute(const QCommandLineParser &parser, const QString &folder,
     for (const CommitAlert alert : commitclassic(session.document, session.fields, session.firstPage))
         context.note(QStringLiteral("warning: ") + commitAlertText(alert));
 
-    // The save keeps a backup exactly when the old file holds hand edits.
-    const bool backup = session.fileExists && findHandEdits(session.lines, session.document).any();
-    const SaveResult saved = saveconfig(session.path, session.document);
+    // A program that takes no lock (a text editor) may have written in the
+    // meantime: only the bytes judged above are replaced.
+    const SnapshotResult again = readRegularFile(session.path);
+    if (!again.ok || again.file.exists != session.file.exists || again.file.bytes != session.file.bytes) {
+        context.message(QStringLiteral("%1 was changed by another program while kvxconfig was changing it; nothing "
+                                       "was written. Run the command again.")
+                            .arg(QDir::toNativeSeparators(session.path)));
+        return ExitFileError;
+    }
+    const bool backup = keepsBackup(again.file, session.document);
+    const SaveResult saved = saveconfig(session.path, session.document, again.file);
     if (!saved.ok) {
         context.message(saved.error);
         return ExitFileError;

@@ -5,8 +5,6 @@
 #include "files/CodePage.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 namespace {
 
@@ -17,28 +15,15 @@ QString lineOwner(qsizetype index)
                              : QStringLiteral("the setting %1").arg(setting);
 }
 
-// Copies an old file with hand edits to its backup; false with a sentence for
-// the operator when that cannot be done.
-bool backUpHandEdits(const QString &path, const ConfigDocument &document, QString *error)
+// Keeps the file being replaced in its backup when it holds hand edits;
+// false with a sentence for the operator when that cannot be done.
+bool backUpHandEdits(const QString &path, const ConfigDocument &document, const FileSnapshot &replaced, QString *error)
 {
-    if (!QFileInfo(path).isFile())
+    if (!keepsBackup(replaced, document))
         return true;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("%1 was not saved: the old file could not be read to keep a backup of it: %2")
-                     .arg(QDir::toNativeSeparators(path), file.errorString());
-        return false;
-    }
-    const QByteArray old = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        *error = QStringLiteral("%1 was not saved: the old file could not be read to keep a backup of it: %2")
-                     .arg(QDir::toNativeSeparators(path), file.errorString());
-        return false;
-    }
-    if (!findHandEdits(splitLines(decodeCodePage(old)), document).any())
-        return true;
+    // A password in the file must not become readable to more users in its backup.
     QString reason;
-    if (!writeFileAtomically(backupFilePath(path), old, &reason)) {
+    if (!writeFileAtomically(backupFilePath(path), replaced.bytes, replaced.attributes, &reason)) {
         *error = QStringLiteral("%1 was not saved, so that the changes made to it by hand are kept: the backup %2 "
                                 "could not be written: %3")
                      .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(backupFilePath(path)), reason);
@@ -69,7 +54,20 @@ TextReadResult loadconfig(const QString &path)
     return readTextLines(path);
 }
 
+bool keepsBackup(const FileSnapshot &replaced, const ConfigDocument &document)
+{
+    return replaced.exists && findHandEdits(linesOf(replaced.bytes), document).any();
+}
+
 SaveResult saveconfig(const QString &path, const ConfigDocument &document)
+{
+    const SnapshotResult read = readRegularFile(path);
+    if (!read.ok)
+        return {false, QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), read.error)};
+    return saveconfig(path, document, read.file);
+}
+
+SaveResult saveconfig(const QString &path, const ConfigDocument &document, const FileSnapshot &replaced)
 {
     QByteArray bytes;
     const QStringList &lines = document.lines();
@@ -92,9 +90,10 @@ SaveResult saveconfig(const QString &path, const ConfigDocument &document)
         bytes += "\r\n";
     }
     QString error;
-    if (!backUpHandEdits(path, document, &error))
+    if (!backUpHandEdits(path, document, replaced, &error))
         return {false, error};
-    if (!writeFileAtomically(path, bytes, &error))
+    const QString target = replaced.target.isEmpty() ? path : replaced.target;
+    if (!writeFileAtomically(target, bytes, replaced.attributes, &error))
         return {false, QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), error)};
     return {true, QString()};
 }

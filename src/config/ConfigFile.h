@@ -10,16 +10,24 @@
 QString configFileName();
 QString configFilePath(const QString &toolFolder);
 
-// Reads a configuration file's lines.
+// Reads a configuration file's lines and keeps the bytes they came from.
 TextReadResult loadconfig(const QString &path);
 
 // Where the old file goes when a save would replace the operator's hand edits.
 QString backupFilePath(const QString &configPath);
 
-// Writes every line followed by CR LF, atomically. Fails without touching the
-// file when a line holds a CR or LF, or a character Windows-1252 lacks; the
-// error then names the setting. An old file with hand edits (any line the tool
-// does not manage that differs from the new text, or another number of lines)
-// is first copied byte for byte to backupFilePath(); when that copy fails,
-// nothing is saved.
+// Writes every line followed by CR LF, atomically, in place of `replaced`:
+// the file as the caller read it last, holding the folder's lock. Fails
+// without touching the file when a line holds a CR or LF, or a character
+// Windows-1252 lacks; the error then names the setting. When `replaced`
+// holds hand edits (see findHandEdits()), its bytes are first written to
+// backupFilePath(), with its owner, group and permission bits; when that
+// copy fails, nothing is saved. The new file takes the same attributes and
+// goes where the bytes came from (the end of a trusted link).
+SaveResult saveconfig(const QString &path, const ConfigDocument &document, const FileSnapshot &replaced);
+
+// The same after reading the file at `path` once.
 SaveResult saveconfig(const QString &path, const ConfigDocument &document);
+
+// Whether a save of `document` over `replaced` keeps a backup first.
+bool keepsBackup(const FileSnapshot &replaced, const ConfigDocument &document);

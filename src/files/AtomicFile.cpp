@@ -2,13 +2,13 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
 
 #include <cerrno>
 
-#include <optional>
-
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -38,30 +38,6 @@ bool syncToDisk(QFileDevice &file, QString *error)
     return false;
 }
 
-// Gives the new file what the old one had: its owner and group when `owner`
-// is set (root saving a user's file must not take it away from the user),
-// and its permission bits. Each step is as far as the user's rights go.
-void takeOwnerAndMode([[maybe_unused]] QFileDevice &file, [[maybe_unused]] const QString &from,
-                      [[maybe_unused]] bool owner)
-{
-#ifdef Q_OS_UNIX
-    struct stat old;
-    if (::stat(QFile::encodeName(from).constData(), &old) != 0)
-        return; // no old file: the platform's defaults stand
-    const int fd = file.handle();
-    // The owner first: a change of owner clears set-id bits that the mode restores.
-    if (owner && ::fchown(fd, old.st_uid, old.st_gid) != 0) {
-        // Without the right to give the file away, it keeps at least its group.
-        if (::fchown(fd, uid_t(-1), old.st_gid) != 0) {
-            // the user's own group stays
-        }
-    }
-    if (::fchmod(fd, old.st_mode & 07777) != 0) {
-        // the platform's default mode stays
-    }
-#endif
-}
-
 // Why a temporary file could not be made beside `path`. A folder that takes
 // no new files is named as the cause; when the file itself is writable, the
 // operator learns why the tool still does not write into it.
@@ -78,24 +54,108 @@ QString openFailure(const QString &path, const QString &reason)
     return cause;
 }
 
-bool write(const QString &path, const QByteArray &bytes, QString *error, const std::optional<QString> &modeFrom)
+// Writes and flushes through `file`, then syncs it; each step checked.
+bool writeAndSync(QFileDevice &file, const QByteArray &bytes, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = openFailure(path, file.errorString());
-        return false;
-    }
-    takeOwnerAndMode(file, modeFrom.value_or(path), !modeFrom);
-    // Each step is checked before the rename: QSaveFile's commit() renames
-    // even when the flush inside it fails, and ignores the sync. Leaving
-    // without commit() discards the temporary file.
     errno = 0;
     if (file.write(bytes) != bytes.size() || !file.flush()) {
         // A failed flush leaves Qt's error text unset; the system's is the reason.
         *error = errno ? qt_error_string(errno) : file.errorString();
         return false;
     }
-    if (!syncToDisk(file, error))
+    return syncToDisk(file, error);
+}
+
+#ifdef Q_OS_UNIX
+
+// Gives the new file what the old one had: its owner and group first (root
+// saving a user's file must not take it away from the user; a change of
+// owner clears set-id bits that the mode restores), then its permission
+// bits. Each step is as far as the user's rights go.
+void applyAttributes(int fd, const FileAttributes &attributes)
+{
+    if (attributes.ownerKnown && ::fchown(fd, attributes.owner, attributes.group) != 0) {
+        // Without the right to give the file away, it keeps at least its group.
+        if (::fchown(fd, uid_t(-1), attributes.group) != 0) {
+            // the user's own group stays
+        }
+    }
+    mode_t mode = attributes.mode;
+    if (!attributes.modeKnown) {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    if (::fchmod(fd, mode) != 0) {
+        // the private mode the file was made with stays
+    }
+}
+
+// The temporary file is the tool's own: made anew (never an existing file or
+// a link another account planted) and private until it has its attributes.
+bool writePosix(const QString &path, const QByteArray &bytes, const FileAttributes &attributes, QString *error)
+{
+    const QFileInfo info(path);
+    if (const QString special = specialFileAt(info.absoluteFilePath()); !special.isEmpty()) {
+        *error = special;
+        return false;
+    }
+    const QString stem = info.absolutePath() + QLatin1String("/.") + info.fileName() + QLatin1Char('.');
+    QByteArray temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+        temporary = QFile::encodeName(stem + QString::number(QRandomGenerator::global()->generate64(), 36));
+        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0) {
+        *error = openFailure(path, qt_error_string(errno));
+        return false;
+    }
+    applyAttributes(fd, attributes);
+    QFile file;
+    bool written = file.open(fd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle) && writeAndSync(file, bytes, error);
+    file.close();
+    if (::close(fd) != 0 && written) {
+        *error = qt_error_string(errno);
+        written = false;
+    }
+    // rename() replaces a link at the path itself, never the file it leads to.
+    if (written && ::rename(temporary.constData(), QFile::encodeName(info.absoluteFilePath()).constData()) != 0) {
+        *error = qt_error_string(errno);
+        written = false;
+    }
+    if (!written) {
+        ::unlink(temporary.constData());
+        return false;
+    }
+    // The new name lasts a crash only once the folder is on disk too.
+    if (const int folder = ::open(QFile::encodeName(info.absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+    return true;
+}
+
+#else
+
+bool writeWithSaveFile(const QString &path, const QByteArray &bytes, QString *error)
+{
+    if (const QString special = specialFileAt(path); !special.isEmpty()) {
+        *error = special;
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        *error = openFailure(path, file.errorString());
+        return false;
+    }
+    // Each step is checked before the rename: QSaveFile's commit() renames
+    // even when the flush inside it fails, and ignores the sync. Leaving
+    // without commit() discards the temporary file.
+    if (!writeAndSync(file, bytes, error))
         return false;
     if (!file.commit()) {
         *error = file.errorString();
@@ -104,16 +164,18 @@ bool write(const QString &path, const QByteArray &bytes, QString *error, const s
     return true;
 }
 
+#endif
+
 } // namespace
 
-bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error)
+bool writeFileAtomically(const QString &path, const QByteArray &bytes, [[maybe_unused]] const FileAttributes &attributes,
+                         QString *error)
 {
-    return write(path, bytes, error, std::nullopt);
-}
-
-bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error, const QString &modeFrom)
-{
-    return write(path, bytes, error, modeFrom);
+#ifdef Q_OS_UNIX
+    return writePosix(path, bytes, attributes, error);
+#else
+    return writeWithSaveFile(path, bytes, error);
+#endif
 }
 
 void setDiskSyncForTesting(DiskSync sync)

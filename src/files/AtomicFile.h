@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RegularFile.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -12,17 +14,16 @@ struct SaveResult {
     QString error; // a sentence for the operator when !ok
 };
 
-// Writes `bytes` atomically: into a temporary file in the same folder that is
-// written, flushed and synced to disk, each step checked, and only then
-// renamed over `path`. The new file takes the owner, group and permission
-// bits of the file it replaces, as far as the platform and the user's rights
-// allow. On any failure the old file is untouched, no temporary file is left
-// and `error` holds the platform's reason.
-bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error);
-
-// The same for a file that takes the permission bits of `modeFrom` instead
-// (a copied program stays executable); its owner is the user.
-bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error, const QString &modeFrom);
+// Writes `bytes` atomically to `path`: into a temporary file of the tool's
+// own in the same folder that is written, flushed and synced to disk, each
+// step checked, and only then renamed over `path`. A link at `path` is
+// replaced, never written through; a folder, FIFO, device or socket there is
+// refused. The new file takes `attributes` (owner, group and permission
+// bits, as far as the platform and the user's rights allow; a new file gets
+// the usual mode). On any failure the old file is untouched, no temporary
+// file is left and `error` holds the platform's reason.
+bool writeFileAtomically(const QString &path, const QByteArray &bytes, const FileAttributes &attributes,
+                         QString *error);
 
 // Tests replace the sync to disk, which no real device can be made to fail on
 // demand; an empty function restores the real one.

@@ -1,46 +1,47 @@
 #include "FileHistory.h"
 
 #include <QCryptographicHash>
-#include <QFile>
-#include <QFileInfo>
-
-#include <optional>
 
 namespace {
 
-// The state of a readable file, or nothing for a folder or a file that
-// cannot be read.
-std::optional<FileHistory::State> readableState(const QString &path)
+FileHistory::State stateOf(const FileSnapshot &file)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return FileHistory::State{};
-    QFile file(path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!hash.addData(&file) || file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return FileHistory::State{true, hash.result()};
+    if (!file.exists)
+        return {};
+    return {true, QCryptographicHash::hash(file.bytes, QCryptographicHash::Sha256)};
 }
 
 } // namespace
 
+void FileHistory::remember(const QString &path, const FileSnapshot &file)
+{
+    m_states.insert(path, stateOf(file));
+}
+
 void FileHistory::remember(const QString &path)
 {
-    if (const std::optional<State> state = readableState(path))
-        m_states.insert(path, *state);
+    const SnapshotResult read = readRegularFile(path);
+    if (read.ok)
+        remember(path, read.file);
     else
         m_states.remove(path);
 }
 
-bool FileHistory::changedBehindTheTool(const QString &path) const
+bool FileHistory::changedBehindTheTool(const QString &path, const FileSnapshot &now) const
 {
     const auto known = m_states.constFind(path);
-    if (known == m_states.constEnd())
-        return false;
-    const std::optional<State> now = readableState(path);
-    return now && *now != *known;
+    return known != m_states.constEnd() && stateOf(now) != *known;
+}
+
+void FileHistory::refuse(const QString &path, const QString &reason)
+{
+    m_states.remove(path);
+    m_refused.insert(path, reason);
+}
+
+QString FileHistory::refusal(const QString &path) const
+{
+    return m_refused.value(path);
 }
 
 bool FileHistory::firstReadFailure(const QString &path)

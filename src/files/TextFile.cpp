@@ -2,7 +2,7 @@
 
 #include "CodePage.h"
 
-#include <QFile>
+#include <algorithm>
 
 namespace {
 
@@ -58,21 +58,22 @@ QStringList splitLines(const QString &text)
     return splitter.finish();
 }
 
+QStringList linesOf(const QByteArray &bytes)
+{
+    LineSplitter splitter;
+    // One byte is one character, so each piece decodes on its own and a
+    // large file is never held twice as text.
+    constexpr qsizetype piece = 64 * 1024;
+    for (qsizetype start = 0; start < bytes.size(); start += piece)
+        splitter.feed(decodeCodePage(QByteArray::fromRawData(bytes.constData() + start, std::min(piece, bytes.size() - start))));
+    return splitter.finish();
+}
+
 TextReadResult readTextLines(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {false, {}, file.errorString()};
-    LineSplitter splitter;
-    QByteArray buffer(64 * 1024, Qt::Uninitialized);
-    for (;;) {
-        const qint64 read = file.read(buffer.data(), buffer.size());
-        if (read < 0)
-            return {false, {}, file.errorString()};
-        if (read == 0)
-            break;
-        // One byte is one character, so each piece decodes on its own.
-        splitter.feed(decodeCodePage(QByteArray::fromRawData(buffer.constData(), read)));
-    }
-    return {true, splitter.finish(), QString()};
+    SnapshotResult read = readRegularFile(path);
+    if (!read.ok)
+        return {false, {}, read.error, {}};
+    QStringList lines = linesOf(read.file.bytes);
+    return {true, std::move(lines), QString(), std::move(read.file)};
 }

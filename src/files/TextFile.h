@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RegularFile.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -9,10 +11,13 @@
 struct TextReadResult {
     bool ok = false;
     QStringList lines;
-    QString error; // the platform's reason when !ok
+    QString error;     // the reason when !ok
+    FileSnapshot file; // the bytes the lines came from; `exists` false when nothing was there
 };
 
 // Splits at CR LF, a lone CR and a lone LF; a final terminator ends the last
 // line and adds no empty one.
 QStringList splitLines(const QString &text);
+// Nothing at the path gives no lines; see readRegularFile() for what is refused.
 TextReadResult readTextLines(const QString &path);
+QStringList linesOf(const QByteArray &bytes);

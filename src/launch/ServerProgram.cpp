@@ -1,9 +1,10 @@
 #include "ServerProgram.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+
+#include <cerrno>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -28,22 +29,20 @@ SaveResult copyServer(const QString &chosen, const QString &folder)
 {
     if (QFileInfo(chosen).isDir())
         return {false, QStringLiteral("%1 is a folder, not a program").arg(QDir::toNativeSeparators(chosen))};
-    const QString target = serverFilePath(folder);
-    // A copy written through a link that leads nowhere would land wherever
-    // the link points.
-    const QFileInfo existing(target);
-    if (existing.isSymLink() && !existing.exists()) {
-        return {false, QStringLiteral("%1 is a link to %2, which does not exist")
-                           .arg(QDir::toNativeSeparators(target), QDir::toNativeSeparators(existing.symLinkTarget()))};
-    }
-    QFile source(chosen);
-    if (!source.open(QIODevice::ReadOnly))
-        return {false, source.errorString()};
-    const QByteArray program = source.readAll();
-    if (source.error() != QFileDevice::NoError)
-        return {false, source.errorString()};
+    // The operator chose the file, links and all; a FIFO or a device would
+    // hang or fill the tool instead.
+    constexpr qint64 programLimit = qint64(512) * 1024 * 1024;
+    SnapshotResult source = readRegularFile(chosen, programLimit, LinkRule::Any);
+    if (!source.ok)
+        return {false, source.error};
+    if (!source.file.exists)
+        return {false, qt_error_string(ENOENT)};
+    // The copy is the user's, executable as the chosen file is; a link at
+    // the server's path is replaced, never written through.
+    FileAttributes attributes = source.file.attributes;
+    attributes.ownerKnown = false;
     QString error;
-    if (!writeFileAtomically(target, program, &error, chosen))
+    if (!writeFileAtomically(serverFilePath(folder), source.file.bytes, attributes, &error))
         return {false, error};
     return {true, QString()};
 }

@@ -15,7 +15,7 @@ bool serverPresent(const QString &folder);
 
 // Copies `chosen` to the server's path in `folder`, atomically, keeping its
 // permission bits; `error` holds the reason when it fails, and then no file
-// (whole or partial) is left at the server's path.
+// (whole or partial) is left at the server's path. A link there is replaced.
 SaveResult copyServer(const QString &chosen, const QString &folder);
 
 // Why the server's path cannot be started, found before trying: it is a

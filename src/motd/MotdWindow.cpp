@@ -1,5 +1,6 @@
 #include "MotdWindow.h"
 
+#include "files/FolderLock.h"
 #include "files/MotdFile.h"
 #include "ui/MotdTextBox.h"
 #include "ui/Dialogs.h"
@@ -11,6 +12,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -94,9 +96,19 @@ void MotdWindow::loadmotd2(QWidget *messageOwner)
 
 bool MotdWindow::savemotd2(const QString &path)
 {
-    if (!mayReplace(this, m_context, motdFileName(), QStringLiteral("text")))
+    FolderLock lock(QFileInfo(path).absolutePath());
+    if (!lockForSave(this, lock, errorTitle))
         return false;
-    const SaveResult saved = savemotd(path, motdText());
+    QString failure;
+    SaveResult saved;
+    if (const std::optional<FileSnapshot> replaced =
+            replaceable(this, m_context, motdFileName(), QStringLiteral("text"), &failure)) {
+        saved = savemotd(path, motdText(), *replaced);
+    } else if (failure.isEmpty()) {
+        return false;
+    } else {
+        saved.error = failure;
+    }
     if (saved.ok) {
         m_context.files->remember(path);
         return true;

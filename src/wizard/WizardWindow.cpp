@@ -18,10 +18,12 @@
 #include "config/ConfigFile.h"
 #include "config/ConfigReader.h"
 #include "motd/MotdWindow.h"
+#include "files/FolderLock.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -345,16 +347,27 @@ void WizardWindow::launch()
     // Incomplete admin settings are reported but do not stop the launch.
     showCommitAlerts(this, commitwizard(m_document, fields(), firstPageChoices()));
 
-    if (!mayReplace(this, m_context, configFileName(), QStringLiteral("settings")))
-        return;
     const QString path = configFilePath(m_context.folder);
-    const SaveResult saved = saveconfig(path, m_document);
+    FolderLock lock(m_context.folder);
+    if (!lockForSave(this, lock, errorTitle))
+        return;
+    QString failure;
+    const std::optional<FileSnapshot> replaced =
+        replaceable(this, m_context, configFileName(), QStringLiteral("settings"), &failure);
+    // Starting the server would run it on an old or missing file.
+    if (!replaced) {
+        if (!failure.isEmpty())
+            MessageBox::show(this, MessageBox::Icon::Critical, errorTitle,
+                             QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), failure));
+        return;
+    }
+    const SaveResult saved = saveconfig(path, m_document, *replaced);
     if (!saved.ok) {
-        // Starting the server would run it on an old or missing file.
         MessageBox::show(this, MessageBox::Icon::Critical, errorTitle, saved.error);
         return;
     }
     m_context.files->remember(path);
+    lock.release();
     if (launchOrFinish(this, m_context))
         endTool();
 }
