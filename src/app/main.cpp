@@ -55,8 +55,12 @@ int main(int argc, char *argv[])
 #ifdef Q_OS_UNIX
     // A file-size limit (ulimit -f) makes a write past it fail with "File
     // too large", which every save reports, instead of killing the tool
-    // with no word.
-    std::signal(SIGXFSZ, SIG_IGN);
+    // with no word. Caught rather than ignored: a caught signal is back to
+    // its default in the server the tool starts.
+    struct sigaction fileSizeLimit {};
+    fileSizeLimit.sa_handler = [](int) {};
+    sigemptyset(&fileSizeLimit.sa_mask);
+    sigaction(SIGXFSZ, &fileSizeLimit, nullptr);
 #endif
     // Taken before any application object exists, so Qt has not yet removed
     // its own options (-reverse, -style, ...) from them.
