@@ -559,6 +559,46 @@ private slots:
 #endif
     }
 
+    // show and motd print a control character from the files (an escape
+    // sequence, a bell) by its code point on a terminal; show does so into a
+    // pipe too, as check does, while motd stays byte for byte there for motd
+    // --set. Tabs and line breaks in the message stay.
+    void controlCharactersShown_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<Files>("files");
+        QTest::addColumn<bool>("terminal");
+        QTest::addColumn<QByteArray>("out"); // its start, for show
+        const Files conf{{"kvxserver.conf", classicSaved({{6, "ServerName \"a\x1b[31mb\x07" "c\""}})}};
+        const Files motd{{"motd.txt", "Hi \x1b]0;owned\x07 x\r\n\tind\r\n"}};
+        const QByteArray name = "ServerName=a<U+001B>[31mb<U+0007>c\n";
+        QTest::newRow("show into a pipe") << "show" << conf << false << name;
+        QTest::newRow("motd into a pipe") << "motd" << motd << false << QByteArray("Hi \x1b]0;owned\x07 x\n\tind\n");
+#ifdef Q_OS_LINUX
+        QTest::newRow("show on a terminal") << "show" << conf << true << name;
+        QTest::newRow("motd on a terminal") << "motd" << motd << true
+                                            << QByteArray("Hi <U+001B>]0;owned<U+0007> x\n\tind\n");
+#endif
+    }
+
+    void controlCharactersShown()
+    {
+        QFETCH(QString, command);
+        QFETCH(Files, files);
+        QFETCH(bool, terminal);
+        QFETCH(QByteArray, out);
+        lay(files);
+#ifdef Q_OS_LINUX
+        const Run run = terminal ? runOnTerminal({command, "--folder", m_dir.path()}) : kvx({command});
+#else
+        const Run run = kvx({command});
+#endif
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out.left(out.size()), out);
+        if (command == "motd")
+            QCOMPARE(run.out.size(), out.size());
+    }
+
     // Without --folder the tool works in its own folder; when that folder's
     // name is not valid UTF-8 it says so and writes nowhere, not even in the
     // current folder.
