@@ -52,8 +52,14 @@ int MotdCommand::print(const QString &path, const CommandContext &context)
         text = read.text;
     }
     // Every line ends in LF; an empty text prints nothing.
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    // On a terminal an escape sequence in the text would act on it; into a
+    // file or a pipe the text goes byte for byte, so that motd --set takes
+    // it back unchanged.
+    if (standardOutputIsTerminal())
+        text = shownText(text);
     if (!text.isEmpty())
-        context.out << text.replace(QLatin1String("\r\n"), QLatin1String("\n")) << '\n';
+        context.out << text << '\n';
     context.out.flush();
     return ExitDone;
 }

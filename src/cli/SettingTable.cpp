@@ -2,6 +2,14 @@
 
 #include "files/CodePage.h"
 
+#include <cstdio>
+
+#if defined(Q_OS_UNIX)
+#include <unistd.h>
+#elif defined(Q_OS_WIN)
+#include <io.h>
+#endif
+
 namespace {
 
 QList<Setting> makeTable()
@@ -111,4 +119,27 @@ QString shownValue(const QString &value)
             shown += value.at(i);
     }
     return shown;
+}
+
+QString shownText(const QString &text)
+{
+    QStringList lines = text.split(u'\n');
+    for (QString &line : lines) {
+        QStringList cells = line.split(u'\t');
+        for (QString &cell : cells)
+            cell = shownValue(cell);
+        line = cells.join(u'\t');
+    }
+    return lines.join(u'\n');
+}
+
+bool standardOutputIsTerminal()
+{
+#if defined(Q_OS_UNIX)
+    return ::isatty(::fileno(stdout));
+#elif defined(Q_OS_WIN)
+    return ::_isatty(::_fileno(stdout));
+#else
+    return false;
+#endif
 }

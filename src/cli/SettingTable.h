@@ -43,3 +43,10 @@ QString refusalSentence(const Setting &setting, const QString &value, const QStr
 // A value as a message quotes it: control characters by their code points
 // ("<U+001B>"), so nothing in a value acts on the terminal.
 QString shownValue(const QString &value);
+
+// A text as a terminal shows it: like shownValue(), but line breaks and tabs
+// stay as they are.
+QString shownText(const QString &text);
+
+// Whether standard output is a terminal rather than a file or a pipe.
+bool standardOutputIsTerminal();

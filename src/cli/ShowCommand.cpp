@@ -70,8 +70,11 @@ int ShowCommand::execute(const QCommandLineParser &parser, const QString &folder
     if (parser.isSet(jsonOption)) {
         context.out << json(fields);
     } else {
+        // A control character (an escape sequence in a hand-edited name)
+        // is shown as check shows it, not sent to the terminal; set refuses
+        // such a value anyway, so nothing that could be fed back is lost.
         for (const Setting &setting : settingTable())
-            context.out << setting.key << '=' << heldValue(setting, fields) << '\n';
+            context.out << setting.key << '=' << shownValue(heldValue(setting, fields)) << '\n';
     }
     context.out.flush();
     return ExitDone;
