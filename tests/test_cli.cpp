@@ -3,6 +3,8 @@
 // reached for a window would end with the toolkit's abort. An expected file is
 // a fixture with the lines the run changes.
 
+#include "support/ProgramRun.h"
+
 #include <QDir>
 #include <QJsonDocument>
 #include <QProcess>
@@ -29,43 +31,12 @@ namespace {
 
 const QString executable = QStringLiteral(KVX_EXECUTABLE);
 
-struct Run { int status; QByteArray out, err; }; // status -1: a crash
+using Run = ProgramRun;
 
 // A run of the tool: the server folder before, the arguments (%1: the server
 // folder) and standard input, then the exit status, the start of each stream
 // (a platform's reason may follow) and the server folder after.
 struct Case { Files before; QStringList arguments; QByteArray input; int status; QString out, err; Files after; };
-
-// Runs a program with no display named, or with one variable that names one
-// ("NAME=value").
-Run runProgram(const QString &program, const QStringList &arguments, const QByteArray &input = {},
-               const QString &display = {})
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        environment.remove(QString::fromLatin1(name));
-    if (!display.isEmpty())
-        environment.insert(display.section('=', 0, 0), display.section('=', 1));
-    QProcess process;
-    process.setProcessEnvironment(environment);
-#ifdef Q_OS_UNIX
-    // A group of its own, so that a run that hangs goes with everything it
-    // started (the tool, a stand-in server waiting for input).
-    process.setChildProcessModifier([] { ::setpgid(0, 0); });
-#endif
-    process.start(program, arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(60000)) {
-#ifdef Q_OS_UNIX
-        if (process.processId() > 0)
-            ::kill(-pid_t(process.processId()), SIGKILL);
-#endif
-        qFatal("%s did not start or end", qPrintable(program));
-    }
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
-            process.readAllStandardError()};
-}
 
 QByteArray readFile(const QString &path)
 {

@@ -43,7 +43,7 @@ ProgramRun kvx(const ToolFolder &folder, QStringList arguments, const QByteArray
 {
     arguments.insert(1, "--folder");
     arguments.insert(2, folder.path());
-    return runProgram(executable, arguments, input, inChild);
+    return runProgram(executable, arguments, input, {}, inChild);
 }
 
 QByteArray placed(QByteArray text, const ToolFolder &folder)

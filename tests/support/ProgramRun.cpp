@@ -8,11 +8,13 @@
 #endif
 
 ProgramRun runProgram(const QString &program, const QStringList &arguments, const QByteArray &input,
-                      const std::function<void()> &inChild)
+                      const QString &display, const std::function<void()> &inChild)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(QString::fromLatin1(name));
+    if (!display.isEmpty())
+        environment.insert(display.section(u'=', 0, 0), display.section(u'=', 1));
     QProcess process;
     process.setProcessEnvironment(environment);
 #ifdef Q_OS_UNIX

@@ -16,9 +16,9 @@ struct ProgramRun {
 };
 
 // Runs a program with no display named (so a run that reached for a window
-// would end with the toolkit's abort), `input` on its standard input, and
-// `inChild` run in the child before the program starts (POSIX). The program
-// gets a process group of its own, so a run that hangs goes with everything
-// it started.
+// would end with the toolkit's abort) or with one variable that names one
+// (`display`: "NAME=value"), `input` on its standard input, and `inChild` run
+// in the child before the program starts (POSIX). The program gets a process
+// group of its own, so a run that hangs goes with everything it started.
 ProgramRun runProgram(const QString &program, const QStringList &arguments, const QByteArray &input = {},
-                      const std::function<void()> &inChild = {});
+                      const QString &display = {}, const std::function<void()> &inChild = {});
