@@ -239,6 +239,15 @@ private slots:
         folder.write("kvxserver.conf", ""); // an editor halfway through its write
         QVERIFY(saveconfig(folder.path("kvxserver.conf"), buildwizard(wizardDefaults()), judged.file).ok);
         QCOMPARE(folder.read("kvxserver.conf.bak"), handEdited);
+
+        // A save that judged one text does not replace another.
+        folder.write("kvxserver.conf", "an editor's\r\n");
+        bool changed = false;
+        QCOMPARE(saveconfigIfUnchanged(folder.path("kvxserver.conf"), buildwizard(wizardDefaults()), judged.file, &changed).ok, false);
+        QVERIFY(changed);
+        QCOMPARE(entries(folder.path()), (QMap<QString, QByteArray>{{"kvxserver.conf", "an editor's\r\n"}, {"kvxserver.conf.bak", handEdited}}));
+        QVERIFY(saveconfigIfUnchanged(folder.path("kvxserver.conf"), buildwizard(wizardDefaults()), readRegularFile(folder.path("kvxserver.conf")).file, &changed).ok);
+        QVERIFY(!changed);
     }
 
     // Owner, group and mode of the backup are the file's: a password in it

@@ -106,17 +106,15 @@ int SetCommand::execute(const QCommandLineParser &parser, const QString &folder,
     for (const CommitAlert alert : commitclassic(session.document, session.fields, session.firstPage))
         context.note(QStringLiteral("warning: ") + commitAlertText(alert));
 
-    // A program that takes no lock (a text editor) may have written in the
-    // meantime: only the bytes judged above are replaced.
-    const SnapshotResult again = readRegularFile(session.path);
-    if (!again.ok || again.file.exists != session.file.exists || again.file.bytes != session.file.bytes) {
+    const bool backup = keepsBackup(session.file, session.document);
+    bool changed = false;
+    const SaveResult saved = saveconfigIfUnchanged(session.path, session.document, session.file, &changed);
+    if (changed) {
         context.message(QStringLiteral("%1 was changed by another program while kvxconfig was changing it; nothing "
                                        "was written. Run the command again.")
                             .arg(QDir::toNativeSeparators(session.path)));
         return ExitFileError;
     }
-    const bool backup = keepsBackup(again.file, session.document);
-    const SaveResult saved = saveconfig(session.path, session.document, again.file);
     if (!saved.ok) {
         context.message(saved.error);
         return ExitFileError;

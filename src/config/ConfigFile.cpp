@@ -67,6 +67,18 @@ SaveResult saveconfig(const QString &path, const ConfigDocument &document)
     return saveconfig(path, document, read.file);
 }
 
+SaveResult saveconfigIfUnchanged(const QString &path, const ConfigDocument &document, const FileSnapshot &judged,
+                                 bool *changed)
+{
+    const SnapshotResult again = readRegularFile(path);
+    *changed = again.ok && (again.file.exists != judged.exists || again.file.bytes != judged.bytes);
+    if (!again.ok)
+        return {false, QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), again.error)};
+    if (*changed)
+        return {false, QString()};
+    return saveconfig(path, document, again.file);
+}
+
 SaveResult saveconfig(const QString &path, const ConfigDocument &document, const FileSnapshot &replaced)
 {
     QByteArray bytes;

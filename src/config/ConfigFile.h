@@ -29,5 +29,12 @@ SaveResult saveconfig(const QString &path, const ConfigDocument &document, const
 // The same after reading the file at `path` once.
 SaveResult saveconfig(const QString &path, const ConfigDocument &document);
 
+// The save of a run that holds the folder's lock and judged `judged`: the
+// file is read once more and replaced only while it still holds those bytes,
+// since a program that takes no lock (a text editor) may have written in the
+// meantime. `changed` tells that case from the others.
+SaveResult saveconfigIfUnchanged(const QString &path, const ConfigDocument &document, const FileSnapshot &judged,
+                                 bool *changed);
+
 // Whether a save of `document` over `replaced` keeps a backup first.
 bool keepsBackup(const FileSnapshot &replaced, const ConfigDocument &document);

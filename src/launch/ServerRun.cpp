@@ -37,9 +37,9 @@ void passOnSignal(int signal, siginfo_t *info, void *)
         g_pendingSignal = signal;
 }
 
-// An ignored signal stays ignored across exec: the tool may ignore SIGXFSZ
-// and SIGPIPE to see failed writes as errors, but the server must not inherit
-// that. Called in the child, so async-signal-safe.
+// An ignored signal stays ignored across exec: whoever started the tool may
+// have ignored SIGXFSZ or SIGPIPE to see failed writes as errors, but the
+// server must not inherit that. Called in the child, so async-signal-safe.
 void resetInheritedSignals()
 {
     ::signal(SIGXFSZ, SIG_DFL);
