@@ -412,6 +412,10 @@ private slots:
                                           << QByteArray("kvxconfig: %1/motd.txt could not be written: it is a FIFO, not a regular file\n");
         QTest::newRow("show, /dev/zero") << "kvxserver.conf" << "zero" << QStringList{"show"}
                                          << QByteArray("kvxconfig: %1/kvxserver.conf could not be read: it is a device, not a regular file\n");
+        QTest::newRow("set, FIFO as the backup") << "kvxserver.conf.bak" << "fifo" << QStringList{"set"}
+                                                 << QByteArray("kvxconfig: %1/kvxserver.conf was not saved, so that the changes made to it "
+                                                               "by hand are kept: the backup %1/kvxserver.conf.bak could not be written: "
+                                                               "it is a FIFO, not a regular file\n");
         QTest::newRow("set, 16 MiB and a byte") << "kvxserver.conf" << "large" << QStringList{"set"}
                                                 << QByteArray("kvxconfig: %1/kvxserver.conf could not be read: it is larger than 16 MiB, "
                                                               "far more than the file ever holds, so the tool does not read it\n");
@@ -428,6 +432,8 @@ private slots:
         QFETCH(QByteArray, err);
         ToolFolder folder;
         const QString path = folder.path(name);
+        if (name.endsWith(".bak"))
+            folder.write("kvxserver.conf", handEdited);
         if (kind == "fifo")
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
         else if (kind == "zero")
