@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing the tool need on Debian 12.
+# Installs what building, running and testing the tool need on Debian 12,
+# or the packages named as arguments (the Windows leg's own list).
 # Does nothing when everything is already there.
 set -euo pipefail
 
@@ -12,6 +13,7 @@ packages=(
     # A virtual display, for running the tool on a machine without a screen.
     xvfb xauth
 )
+[ $# -gt 0 ] && packages=("$@")
 
 missing=()
 for package in "${packages[@]}"; do
