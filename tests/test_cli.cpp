@@ -3,6 +3,7 @@
 // reached for a window would end with the toolkit's abort. An expected file is
 // a fixture with the lines the run changes.
 
+#include "launch/WindowsProgram.h"
 #include "support/ProgramRun.h"
 
 #include <QDir>
@@ -177,7 +178,22 @@ const Lines everySetting{{6, "ServerName \"Den = \"Quoted\" \\ \x80\""}, {27, "S
                          {163, "AdminPlus 1"}, {170, "AdminPort 4100"}, {177, "AdminPassword \"a\""},
                          {184, "AdminPlusPassword \"b\""}, {192, "AdminAllowShutdown 1"}};
 
+// The start of a Windows program for `machine`: "MZ", the PE header's
+// offset (0x80) at 0x3C, "PE\0\0" there and the machine field.
+QByteArray windowsProgram(quint16 machine)
+{
+    QByteArray bytes(0x100, '\0');
+    bytes.replace(0, 2, "MZ");
+    bytes[0x3C] = char(0x80);
+    bytes.replace(0x80, 4, QByteArray("PE\0\0", 4));
+    bytes[0x84] = char(machine & 0xff);
+    bytes[0x85] = char(machine >> 8);
+    return bytes;
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(ProgramKind)
 
 class CommandLineTest : public QObject
 {
@@ -473,6 +489,96 @@ private slots:
         QCOMPARE(run.status, status);
         QCOMPARE(QString::fromUtf8(run.out), placed(out));
         QCOMPARE(QString::fromUtf8(run.err), placed(err));
+    }
+
+    // What the header of KVXServer.exe tells: a Windows program and its
+    // processor, or anything else (a native server, a script) to start as it is.
+    void programHeader_data()
+    {
+        QTest::addColumn<QByteArray>("start");
+        QTest::addColumn<ProgramKind>("kind");
+        QTest::addColumn<int>("machine");
+        QTest::newRow("x86-64") << windowsProgram(0x8664) << ProgramKind::Windows64 << 0x8664;
+        QTest::newRow("i386") << windowsProgram(0x14c) << ProgramKind::Windows32 << 0x14c;
+        QTest::newRow("ARM64") << windowsProgram(0xaa64) << ProgramKind::WindowsOther << 0xaa64;
+        QTest::newRow("a script") << QByteArray("#!/bin/sh\nexit 0\n") << ProgramKind::Native << 0;
+        QTest::newRow("an ELF program") << QByteArray("\x7f" "ELF\x02\x01\x01").leftJustified(0x100, '\0')
+                                        << ProgramKind::Native << 0;
+        QTest::newRow("MZ alone") << QByteArray("MZ") << ProgramKind::Native << 0;
+        QTest::newRow("cut in the machine field") << windowsProgram(0x8664).left(0x85) << ProgramKind::Native << 0;
+        QTest::newRow("no PE signature at the offset") << windowsProgram(0x8664).replace(0x80, 2, "NE")
+                                                       << ProgramKind::Native << 0;
+        QTest::newRow("an offset past the end") << windowsProgram(0x8664).replace(0x3C, 4, "\xff\xff\xff\xff")
+                                                << ProgramKind::Native << 0;
+    }
+
+    void programHeader()
+    {
+        QFETCH(QByteArray, start);
+        QFETCH(ProgramKind, kind);
+        QFETCH(int, machine);
+        const ProgramHeader header = programHeaderOf(start);
+        QCOMPARE(header.kind, kind);
+        QCOMPARE(int(header.machine), machine);
+    }
+
+    // A Windows KVXServer.exe runs through the wine on the PATH (a stand-in
+    // that writes down its working folder and arguments), in the foreground
+    // and detached; without a wine that can run it, the tool says what it is
+    // and what to install.
+    void launchThroughWine_data()
+    {
+        QTest::addColumn<int>("machine");
+        QTest::addColumn<QString>("wine"); // "": none; "64": 64-bit alone; "32": with its 32-bit part
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("ran"); // what the stand-in wrote down; %1: the server folder
+        QTest::addColumn<QString>("err");
+        const QString ran = "%1 %1/KVXServer.exe\n";
+        const QString notStarted = "kvxconfig: %1/KVXServer.exe could not be started: it is ";
+        const QString i386 = "sudo dpkg --add-architecture i386 && sudo apt update && sudo apt install wine wine32:i386)\n";
+        QTest::newRow("64-bit, foreground") << 0x8664 << "64" << "--foreground" << 7 << ran << "";
+        QTest::newRow("64-bit, detached") << 0x8664 << "64" << "" << 0 << ran << "";
+        QTest::newRow("32-bit, Wine with its 32-bit part") << 0x14c << "32" << "--foreground" << 7 << ran << "";
+        QTest::newRow("32-bit, 64-bit Wine alone") << 0x14c << "64" << "--foreground" << 1 << ""
+            << notStarted + "a 32-bit Windows program (i386), and the Wine here runs 64-bit programs alone; install "
+                            "its 32-bit part (on Debian: " + i386;
+        QTest::newRow("64-bit, no wine") << 0x8664 << "" << "" << 1 << ""
+            << notStarted + "a 64-bit Windows program (x86-64), and there is no wine on the PATH to run it with; "
+                            "install Wine (on Debian: sudo apt install wine wine64)\n";
+        QTest::newRow("32-bit, no wine") << 0x14c << "" << "--foreground" << 1 << ""
+            << notStarted + "a 32-bit Windows program (i386), and there is no wine on the PATH to run it with; "
+                            "install Wine (on Debian: " + i386;
+        QTest::newRow("ARM64") << 0xaa64 << "32" << "" << 1 << ""
+            << notStarted + "a Windows program for another processor (PE machine 0xaa64), which Wine cannot run here\n";
+    }
+
+    void launchThroughWine()
+    {
+        QFETCH(int, machine);
+        QFETCH(QString, wine);
+        QFETCH(QString, option);
+        QFETCH(int, status);
+        QFETCH(QString, ran);
+        QFETCH(QString, err);
+        QTemporaryDir tools; // bin/wine, and lib/wine/wine as Debian's wine32 puts it
+        QVERIFY(QDir(tools.path()).mkpath("bin") && QDir(tools.path()).mkpath("lib/wine"));
+        QFile stub(tools.filePath(wine.isEmpty() ? "bin/not-wine" : "bin/wine"));
+        QVERIFY(stub.open(QIODevice::WriteOnly) && stub.write("#!/bin/sh\necho \"$PWD $*\" > wine-ran\nexit 7\n") > 0);
+        stub.close();
+        QVERIFY(stub.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
+        if (wine == "32")
+            QVERIFY(QFile(tools.filePath("lib/wine/wine")).open(QIODevice::WriteOnly));
+        lay({{"KVXServer.exe", windowsProgram(quint16(machine))}});
+        // From the test's folder, with the stand-in's folder alone on the PATH;
+        // a detached run's record is waited for (20 s at most).
+        const QString caller = "PATH=\"$2\" \"$0\" launch --folder \"$1\" $3 > /dev/null; s=$?; [ $s -eq 1 ] && exit 1; "
+                               "i=0; until [ -s \"$1/wine-ran\" ] || [ $i -gt 400 ]; do sleep 0.05; i=$((i+1)); done; "
+                               "cat \"$1/wine-ran\"; exit $s";
+        const Run run = runProgram("/bin/sh", {"-c", caller, executable, m_dir.path(), tools.filePath("bin"), option});
+        QCOMPARE(QString::fromUtf8(run.err), placed(err));
+        QCOMPARE(QString::fromUtf8(run.out), placed(ran));
+        QCOMPARE(run.status, status);
     }
 
     // In the foreground each signal a service manager or an operator sends
