@@ -12,6 +12,8 @@ packages=(
     fontconfig fonts-dejavu-core
     # A virtual display, for running the tool on a machine without a screen.
     xvfb xauth
+    # The manual page's test renders it and checks it for warnings.
+    groff man-db
 )
 [ $# -gt 0 ] && packages=("$@")
 

@@ -3,6 +3,7 @@
 // reached for a window would end with the toolkit's abort. An expected file is
 // a fixture with the lines the run changes.
 
+#include "launch/WindowsProgram.h"
 #include "support/ProgramRun.h"
 
 #include <QDir>
@@ -163,7 +164,9 @@ QByteArray classicSaved(const Lines &changes = {})
 // would refuse: a save backs it up, a refusal must not.
 const QByteArray handEdited =
     fixture("default-wizard.conf", {{42, "MaxPlayers 30"}, {58, "GameHour 99"}, {201, "ChatFloodMaxCount 5"}});
+// As check prints it on standard output, and as set warns on standard error.
 const QByteArray plusAlert = "warning: The Admin plus password needs to be filled in\n";
+const QByteArray plusWarning = "kvxconfig: " + plusAlert;
 const QByteArray noDisplayHint = "kvxconfig: there is no display to show the windows on; use the command line "
                                  "instead (see kvxconfig --help), or connect with ssh -X to show the windows on your "
                                  "own display.\n";
@@ -175,7 +178,22 @@ const Lines everySetting{{6, "ServerName \"Den = \"Quoted\" \\ \x80\""}, {27, "S
                          {163, "AdminPlus 1"}, {170, "AdminPort 4100"}, {177, "AdminPassword \"a\""},
                          {184, "AdminPlusPassword \"b\""}, {192, "AdminAllowShutdown 1"}};
 
+// The start of a Windows program for `machine`: "MZ", the PE header's
+// offset (0x80) at 0x3C, "PE\0\0" there and the machine field.
+QByteArray windowsProgram(quint16 machine)
+{
+    QByteArray bytes(0x100, '\0');
+    bytes.replace(0, 2, "MZ");
+    bytes[0x3C] = char(0x80);
+    bytes.replace(0x80, 4, QByteArray("PE\0\0", 4));
+    bytes[0x84] = char(machine & 0xff);
+    bytes[0x85] = char(machine >> 8);
+    return bytes;
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(ProgramKind)
 
 class CommandLineTest : public QObject
 {
@@ -251,7 +269,7 @@ private slots:
               fixture("default-wizard.conf", {{254, "#mode: classic"}, {255, "#show page 1: 0"}}), {},
               fixture("default-classic.conf",
                       {{51, "GameMap 3"}, {170, "AdminPort 4003"}, {254, "#mode: classic"}, {255, "#show page 1: 0"}}),
-              plusAlert);
+              plusWarning);
         saves("a map by number, with the players its game allows",
               classicSaved({{42, "MaxPlayers 30"}, {51, "GameMap 3"}}), {"GameMap=2", "MaxPlayers=26"},
               classicSaved({{51, "GameMap 2"}}));
@@ -261,11 +279,39 @@ private slots:
         saves("hand-edited file: template text back, old file in the backup", handEdited, {"ServerPort=2010"},
               fixture("default-classic.conf", {{27, "ServerPort 2010"}, {42, "MaxPlayers 30"}, {51, "GameMap 3"},
                                                {58, "GameHour 99"}, {170, "AdminPort 4003"}}),
-              plusAlert + "kvxconfig: kvxserver.conf held changes made by hand, which the template's text replaced; "
+              plusWarning + "kvxconfig: kvxserver.conf held changes made by hand, which the template's text replaced; "
                           "the old file is kept in %1/kvxserver.conf.bak.\n");
 
+        saves("the wizard's spelling of a GTA III map", classicSaved(), {"GameMap=GTA III - Shore side Vale"},
+              classicSaved({{51, "GameMap 4"}}));
+        // Written all the same, with a warning for each value given now; the
+        // file's own old values are check's to report.
+        saves("values that cannot work: written, with warnings", classicSaved({{27, "ServerPort 0"}}),
+              {"ServerName=ab", "AdminServer=1", "AdminPort=65536", "AdminPassword=pw"},
+              classicSaved({{6, "ServerName \"ab\""}, {27, "ServerPort 0"}, {154, "AdminServer 1"},
+                            {170, "AdminPort 65536"}, {177, "AdminPassword \"pw\""}}),
+              "kvxconfig: warning: ServerName \"ab\" cannot work: a server name has at least 3 characters.\n"
+              "kvxconfig: warning: AdminPort \"65536\" cannot work: a port is a number from 1 to 65535.\n");
+        saves("the admin panel turned on at the game's port", classicSaved({{170, "AdminPort 2003"}}),
+              {"AdminServer=1"}, classicSaved({{154, "AdminServer 1"}, {170, "AdminPort 2003"}}),
+              "kvxconfig: warning: AdminPort \"2003\" cannot work: the admin panel needs a port other than "
+              "ServerPort's.\n");
+
         row("--help", {}, {"--help"}, 0, "Usage:\n  kvxconfig --help | -h ", "");
-        row("-h", {}, {"-h"}, 0, "Usage:\n", "");
+        for (const char *help : {"help", "-h"})
+            row(help, {}, {help}, 0, "Usage:\n", "");
+        for (const char *version : {"version", "-V"})
+            row(version, {}, {version}, 0, "kvxconfig 0.5\n", "");
+        row("--folder before the command", {{"kvxserver.conf", classicSaved()}}, {"--folder", "%1", "show"}, 0,
+            "ServerName=KVX 0.5 NoName VC Server (QOR)\n", "");
+        row("--folder= before the command", {{"kvxserver.conf", classicSaved()}}, {"--folder=%1", "check"}, 0, "", "");
+        row("--folder without a command", {}, {"--folder", "%1"}, 2, "",
+            "kvxconfig: --folder DIR needs a command after it; see kvxconfig --help.\n");
+        row("--folder, then no command", {}, {"--folder", "%1", "shwo"}, 2, "",
+            "kvxconfig: \"shwo\" is not a command; see kvxconfig --help.\n");
+        row("a mistyped command, no display", {}, {"shwo"}, 1, "",
+            "kvxconfig: \"shwo\" is no command, so the windows open; see kvxconfig --help for the command line.\n" +
+                noDisplayHint);
         row("no command, no display", {}, {}, 1, "", noDisplayHint);
         row("-listen, no display", {}, {"-listen"}, 1, "", noDisplayHint);
         row("--version", {}, {"--version"}, 0, "kvxconfig 0.5\n", "");
@@ -275,13 +321,23 @@ private slots:
             "line 201: a save would replace \"ChatFloodMaxCount 5\" with \"ChatFloodMaxCount 2\"\n"
             "the file has 256 lines; a save writes the template's 255\n"
             "GameHour \"99\" would be refused by set: an hour is one or two digits, 0 to 23.\n" + plusAlert, "");
-        row("show without a file", {}, {"show"}, 1, "", "kvxconfig: there is no kvxserver.conf in %1.\n");
+        row("show without a file", {}, {"show"}, 1, "",
+            "kvxconfig: there is no kvxserver.conf in %1; kvxconfig set creates it.\n");
+        // Each value the file holds that cannot work, after the values set would refuse.
+        row("check, values that cannot work", {{"kvxserver.conf", classicSaved({{6, "ServerName \"\""}, {27, "ServerPort 0"},
+                                                {154, "AdminServer 1"}, {170, "AdminPort 00000"}})}}, {"check"}, 1,
+            "ServerName \"\" cannot work: a server name has at least 3 characters.\n"
+            "ServerPort \"0\" cannot work: a port is a number from 1 to 65535.\n"
+            "AdminPort \"00000\" cannot work: a port is a number from 1 to 65535.\n"
+            "AdminPort \"00000\" cannot work: the admin panel needs a port other than ServerPort's.\n", "");
+        row("check, the game's port for an admin panel that is off", {{"kvxserver.conf", classicSaved({{170, "AdminPort 2003"}})}},
+            {"check"}, 0, "", "");
         row("show, unreadable file", {{"kvxserver.conf", {}}}, {"show"}, 1, "",
             "kvxconfig: %1/kvxserver.conf could not be read: ");
         row("set, unreadable file", {{"kvxserver.conf", {}}}, {"set"}, 1, "",
             "kvxconfig: %1/kvxserver.conf could not be read: ");
         row("backup cannot be written", {{"kvxserver.conf", handEdited}, {"kvxserver.conf.bak", {}}}, {"set"}, 1, "",
-            plusAlert + "kvxconfig: %1/kvxserver.conf was not saved, so that the changes made to it by hand are kept: "
+            plusWarning + "kvxconfig: %1/kvxserver.conf was not saved, so that the changes made to it by hand are kept: "
                         "the backup %1/kvxserver.conf.bak could not be written: ");
         row("motd.txt unreadable", {{"motd.txt", {}}}, {"motd"}, 1, "", "kvxconfig: %1/motd.txt could not be read: ");
         row("missing motd source", {}, {"motd", "--set", "%1/none"}, 1, "", "kvxconfig: %1/none could not be read: ");
@@ -433,6 +489,96 @@ private slots:
         QCOMPARE(run.status, status);
         QCOMPARE(QString::fromUtf8(run.out), placed(out));
         QCOMPARE(QString::fromUtf8(run.err), placed(err));
+    }
+
+    // What the header of KVXServer.exe tells: a Windows program and its
+    // processor, or anything else (a native server, a script) to start as it is.
+    void programHeader_data()
+    {
+        QTest::addColumn<QByteArray>("start");
+        QTest::addColumn<ProgramKind>("kind");
+        QTest::addColumn<int>("machine");
+        QTest::newRow("x86-64") << windowsProgram(0x8664) << ProgramKind::Windows64 << 0x8664;
+        QTest::newRow("i386") << windowsProgram(0x14c) << ProgramKind::Windows32 << 0x14c;
+        QTest::newRow("ARM64") << windowsProgram(0xaa64) << ProgramKind::WindowsOther << 0xaa64;
+        QTest::newRow("a script") << QByteArray("#!/bin/sh\nexit 0\n") << ProgramKind::Native << 0;
+        QTest::newRow("an ELF program") << QByteArray("\x7f" "ELF\x02\x01\x01").leftJustified(0x100, '\0')
+                                        << ProgramKind::Native << 0;
+        QTest::newRow("MZ alone") << QByteArray("MZ") << ProgramKind::Native << 0;
+        QTest::newRow("cut in the machine field") << windowsProgram(0x8664).left(0x85) << ProgramKind::Native << 0;
+        QTest::newRow("no PE signature at the offset") << windowsProgram(0x8664).replace(0x80, 2, "NE")
+                                                       << ProgramKind::Native << 0;
+        QTest::newRow("an offset past the end") << windowsProgram(0x8664).replace(0x3C, 4, "\xff\xff\xff\xff")
+                                                << ProgramKind::Native << 0;
+    }
+
+    void programHeader()
+    {
+        QFETCH(QByteArray, start);
+        QFETCH(ProgramKind, kind);
+        QFETCH(int, machine);
+        const ProgramHeader header = programHeaderOf(start);
+        QCOMPARE(header.kind, kind);
+        QCOMPARE(int(header.machine), machine);
+    }
+
+    // A Windows KVXServer.exe runs through the wine on the PATH (a stand-in
+    // that writes down its working folder and arguments), in the foreground
+    // and detached; without a wine that can run it, the tool says what it is
+    // and what to install.
+    void launchThroughWine_data()
+    {
+        QTest::addColumn<int>("machine");
+        QTest::addColumn<QString>("wine"); // "": none; "64": 64-bit alone; "32": with its 32-bit part
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("ran"); // what the stand-in wrote down; %1: the server folder
+        QTest::addColumn<QString>("err");
+        const QString ran = "%1 %1/KVXServer.exe\n";
+        const QString notStarted = "kvxconfig: %1/KVXServer.exe could not be started: it is ";
+        const QString i386 = "sudo dpkg --add-architecture i386 && sudo apt update && sudo apt install wine wine32:i386)\n";
+        QTest::newRow("64-bit, foreground") << 0x8664 << "64" << "--foreground" << 7 << ran << "";
+        QTest::newRow("64-bit, detached") << 0x8664 << "64" << "" << 0 << ran << "";
+        QTest::newRow("32-bit, Wine with its 32-bit part") << 0x14c << "32" << "--foreground" << 7 << ran << "";
+        QTest::newRow("32-bit, 64-bit Wine alone") << 0x14c << "64" << "--foreground" << 1 << ""
+            << notStarted + "a 32-bit Windows program (i386), and the Wine here runs 64-bit programs alone; install "
+                            "its 32-bit part (on Debian: " + i386;
+        QTest::newRow("64-bit, no wine") << 0x8664 << "" << "" << 1 << ""
+            << notStarted + "a 64-bit Windows program (x86-64), and there is no wine on the PATH to run it with; "
+                            "install Wine (on Debian: sudo apt install wine wine64)\n";
+        QTest::newRow("32-bit, no wine") << 0x14c << "" << "--foreground" << 1 << ""
+            << notStarted + "a 32-bit Windows program (i386), and there is no wine on the PATH to run it with; "
+                            "install Wine (on Debian: " + i386;
+        QTest::newRow("ARM64") << 0xaa64 << "32" << "" << 1 << ""
+            << notStarted + "a Windows program for another processor (PE machine 0xaa64), which Wine cannot run here\n";
+    }
+
+    void launchThroughWine()
+    {
+        QFETCH(int, machine);
+        QFETCH(QString, wine);
+        QFETCH(QString, option);
+        QFETCH(int, status);
+        QFETCH(QString, ran);
+        QFETCH(QString, err);
+        QTemporaryDir tools; // bin/wine, and lib/wine/wine as Debian's wine32 puts it
+        QVERIFY(QDir(tools.path()).mkpath("bin") && QDir(tools.path()).mkpath("lib/wine"));
+        QFile stub(tools.filePath(wine.isEmpty() ? "bin/not-wine" : "bin/wine"));
+        QVERIFY(stub.open(QIODevice::WriteOnly) && stub.write("#!/bin/sh\necho \"$PWD $*\" > wine-ran\nexit 7\n") > 0);
+        stub.close();
+        QVERIFY(stub.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
+        if (wine == "32")
+            QVERIFY(QFile(tools.filePath("lib/wine/wine")).open(QIODevice::WriteOnly));
+        lay({{"KVXServer.exe", windowsProgram(quint16(machine))}});
+        // From the test's folder, with the stand-in's folder alone on the PATH;
+        // a detached run's record is waited for (20 s at most).
+        const QString caller = "PATH=\"$2\" \"$0\" launch --folder \"$1\" $3 > /dev/null; s=$?; [ $s -eq 1 ] && exit 1; "
+                               "i=0; until [ -s \"$1/wine-ran\" ] || [ $i -gt 400 ]; do sleep 0.05; i=$((i+1)); done; "
+                               "cat \"$1/wine-ran\"; exit $s";
+        const Run run = runProgram("/bin/sh", {"-c", caller, executable, m_dir.path(), tools.filePath("bin"), option});
+        QCOMPARE(QString::fromUtf8(run.err), placed(err));
+        QCOMPARE(QString::fromUtf8(run.out), placed(ran));
+        QCOMPARE(run.status, status);
     }
 
     // In the foreground each signal a service manager or an operator sends
@@ -590,15 +736,26 @@ private slots:
         QCOMPARE(QDir(current.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
     }
 
-    // A display named but out of reach: the windows are tried, and the
-    // sentence follows the toolkit's own message as it ends the process.
+    // A display named but out of reach: the windows are tried, and the tool's
+    // sentence takes the place of the toolkit's advice to reinstall it and
+    // of its abort.
+    void unreachableDisplay_data()
+    {
+        QTest::addColumn<QString>("display");
+        for (const char *display : {"DISPLAY=:4711", "WAYLAND_DISPLAY=kvx-none", "QT_QPA_PLATFORM=kvx-none"})
+            QTest::newRow(display) << display;
+    }
+
     void unreachableDisplay()
     {
-        for (const char *display : {"DISPLAY=:4711", "WAYLAND_DISPLAY=kvx-none", "QT_QPA_PLATFORM=kvx-none"}) {
-            // An abort leaves no core file.
-            const Run run = runProgram("/bin/sh", {"-c", "ulimit -c 0; exec \"$0\"", executable}, {}, display);
-            QVERIFY2(run.err.endsWith(noDisplayHint) && run.err != noDisplayHint && run.status != 0, run.err);
-        }
+        QFETCH(QString, display);
+        // An abort would leave no core file.
+        const Run run = runProgram("/bin/sh", {"-c", "ulimit -c 0; exec \"$0\"", executable}, {}, display);
+        const QByteArray sentence = "kvxconfig: the display named for the windows could not be reached; use the "
+                                    "command line instead (see kvxconfig --help), or connect with ssh -X to show the "
+                                    "windows on your own display.\n";
+        QVERIFY2(run.err.endsWith(sentence) && !run.err.contains("Reinstalling"), run.err);
+        QCOMPARE(run.status, 1);
     }
 #endif
 };

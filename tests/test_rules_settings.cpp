@@ -23,8 +23,10 @@ private slots:
         QTest::newRow("GTA III players") << K::PlayerCount << GameFamily::Gta3 << QStringList{"2", "32", "032"}
                                          << QStringList{"1", "33", "99999999999999999999999"};
         QTest::newRow("map, names in any case") << K::Map << vc
-                                                << QStringList{"1", "5", "gta3 - SHORE side vale"}
-                                                << QStringList{"0", "6", "05", "GTA3 - Portland ", ""};
+                                                << QStringList{"1", "5", "gta3 - SHORE side vale",
+                                                               "GTA III - Shore side Vale", "gta iii - portland"}
+                                                << QStringList{"0", "6", "05", "GTA3 - Portland ", "",
+                                                               "GTA III-Portland", "GTA 3 - Portland", "GTA III - "};
         QTest::newRow("hour") << K::Hour << vc << QStringList{"0", "23"} << QStringList{"24", "007", ""};
         QTest::newRow("minute") << K::Minute << vc << QStringList{"7", "59"} << QStringList{"60", "007"};
         QTest::newRow("switch") << K::Switch << vc << QStringList{"0", "1"} << QStringList{"2", "01", ""};
@@ -45,6 +47,33 @@ private slots:
             QVERIFY2(!settingRefusal(kind, value, family, maps), qPrintable(value));
         for (const QString &value : refused)
             QVERIFY2(settingRefusal(kind, value, family, maps), qPrintable(value));
+    }
+
+    // Values set accepts that cannot work. A value set refuses is left to
+    // that rule, so it is no problem here.
+    void workable_data()
+    {
+        QTest::addColumn<bool>("port"); // a port, or else a server name
+        QTest::addColumn<QStringList>("workable");
+        QTest::addColumn<QStringList>("unworkable");
+        QTest::newRow("port") << true << QStringList{"1", "65535", "00080", "x", "123456"}
+                              << QStringList{"0", "00000", "65536", "99999"};
+        QTest::newRow("server name") << false << QStringList{"abc", "   "} << QStringList{"", "ab"};
+    }
+
+    void workable()
+    {
+        QFETCH(bool, port);
+        QFETCH(QStringList, workable);
+        QFETCH(QStringList, unworkable);
+        const auto problem = [port](const QString &value) { return port ? portProblem(value) : serverNameProblem(value); };
+        for (const QString &value : workable)
+            QVERIFY2(!problem(value), qPrintable(value));
+        for (const QString &value : unworkable)
+            QVERIFY2(problem(value), qPrintable(value));
+        QVERIFY(samePort("02003", "2003"));
+        QVERIFY(!samePort("2003", "2004"));
+        QVERIFY(!samePort("", ""));
     }
 };
 

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QScreen>
 
 namespace {
@@ -48,7 +49,7 @@ struct FieldRow {
     QString button = {};
 };
 
-enum class Launch { Present, Copied, Cancelled, Listen, SaveFails, NotStartable };
+enum class Launch { Present, Copied, Cancelled, Listen, SaveFails, NotStartable, ThroughWine };
 struct LaunchRow {
     Launch scenario;
     bool saved, started;
@@ -267,6 +268,10 @@ private slots:
             {{I::Critical, "Server config Error", "%1/kvxserver.conf could not be written: it is a folder, not a regular file"}}};
         QTest::newRow("server not startable") << LaunchRow{Launch::NotStartable, true, false,
             {{I::Critical, info, "The server %1/KVXServer.exe could not be started: execv: Permission denied"}}};
+#ifdef Q_OS_UNIX
+        // A Windows program (x86-64) goes to the wine on the PATH, a stand-in.
+        QTest::newRow("a Windows server, through wine") << LaunchRow{Launch::ThroughWine, true, true, {}};
+#endif
     }
 
     // From the first page to the last press, as the operator goes: the
@@ -284,6 +289,17 @@ private slots:
         }
         if (row.scenario == Launch::NotStartable)
             QVERIFY(QFile::setPermissions(tool.folder.path("KVXServer.exe"), QFile::ReadOwner | QFile::WriteOwner));
+        const QByteArray path = qgetenv("PATH");
+        const auto restorePath = qScopeGuard([path] { qputenv("PATH", path); });
+        if (row.scenario == Launch::ThroughWine) {
+            QByteArray program(0x100, '\0');
+            program.replace(0, 2, "MZ").replace(0x3C, 1, "\x80").replace(0x80, 6, QByteArray("PE\0\0\x64\x86", 6));
+            tool.folder.write("KVXServer.exe", program);
+            QVERIFY(QDir(tool.folder.path()).mkdir("bin"));
+            // Written where it runs: in the server folder, or the test misses it.
+            tool.folder.write("bin/wine", "#!/bin/sh\necho \"$*\" > server-started\n", true);
+            qputenv("PATH", QFile::encodeName(tool.folder.path("bin")) + ':' + path);
+        }
         const bool listen = row.scenario == Launch::Listen;
         tool.start(listen ? QStringList{"-listen"} : QStringList());
         tool.wizard->showFromClassic(); // under -listen, as "&Wizard..." does

@@ -11,13 +11,17 @@
 // The sentence for an operator without a display.
 QString noDisplayHint();
 
+// The sentence for a display that is named but cannot be reached.
+QString unreachableDisplayHint();
+
 // Whether the environment names a display (DISPLAY or WAYLAND_DISPLAY) or a
 // platform plugin (QT_QPA_PLATFORM), empty values counting as unset. Always
 // true where windows need no such variable (Windows, macOS).
 bool displayNamed(const QProcessEnvironment &environment);
 
 // While it lives, a fatal message (a named display that cannot be reached)
-// is followed by noDisplayHint() before the toolkit ends the process.
+// is replaced by unreachableDisplayHint(), and the process ends with status
+// 1 before the toolkit aborts it.
 class DisplayHintOnFatal final
 {
 public:

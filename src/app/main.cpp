@@ -65,8 +65,15 @@ int main(int argc, char *argv[])
     // Taken before any application object exists, so Qt has not yet removed
     // its own options (-reverse, -style, ...) from them.
     const QStringList arguments = rawArguments(argc, argv);
-    if (chooseStart(arguments) != StartChoice::CommandLine)
+    if (chooseStart(arguments) != StartChoice::CommandLine) {
+        if (const QString word = nearMissOfCommand(arguments); !word.isEmpty()) {
+            std::fputs(qPrintable(QStringLiteral("kvxconfig: \"%1\" is no command, so the windows open; see "
+                                                 "kvxconfig --help for the command line.\n")
+                                      .arg(word)),
+                       stderr);
+        }
         return runWindows(argc, argv, arguments);
+    }
 
     // No display, fonts or platform plugin: QtCore alone.
     QCoreApplication app(argc, argv);

@@ -251,6 +251,9 @@ void ClassicWindow::nameForScreenReaders()
     };
     for (const auto &[control, name] : names)
         control->setAccessibleName(QLatin1String(name));
+    // The map box is editable: its own text field takes the focus too, and
+    // a screen reader lists it apart from the box.
+    m_cmbgamemode->lineEdit()->setAccessibleName(m_cmbgamemode->accessibleName() + QLatin1String(" text"));
     m_UDhour->nameArrowsAfter(m_txthour->accessibleName());
     m_udminute->nameArrowsAfter(m_txtminute->accessibleName());
 }

@@ -47,6 +47,8 @@ int CheckCommand::execute(const QCommandLineParser &, const QString &folder, con
             findings << QStringLiteral("%1 \"%2\" would be refused by set: %3.")
                             .arg(setting.key, shownValue(value), *rule);
     }
+    for (const UnworkableValue &unworkable : unworkableValues(session.fields))
+        findings << unworkable.sentence;
     for (const CommitAlert alert : alerts)
         findings << QStringLiteral("warning: ") + commitAlertText(alert);
 

@@ -27,7 +27,7 @@ struct CommandContext {
 
     // "kvxconfig: " and the sentence on standard error.
     void message(const QString &sentence) const;
-    // A line on standard error, as given ("warning: ...").
+    // A line on standard error, as given (a usage line).
     void note(const QString &line) const;
 };
 

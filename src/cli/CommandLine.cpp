@@ -16,8 +16,9 @@ namespace {
 
 const QStringList commandNames = {QStringLiteral("show"), QStringLiteral("set"), QStringLiteral("check"),
                                   QStringLiteral("motd"), QStringLiteral("launch")};
-const QStringList helpOptions = {QStringLiteral("--help"), QStringLiteral("-h")};
-const QString versionOption = QStringLiteral("--version");
+const QStringList helpOptions = {QStringLiteral("--help"), QStringLiteral("-h"), QStringLiteral("help")};
+const QStringList versionOptions = {QStringLiteral("--version"), QStringLiteral("-V"), QStringLiteral("version")};
+const QString folderOption = QStringLiteral("--folder");
 
 std::unique_ptr<Command> makeCommand(const QString &name)
 {
@@ -63,15 +64,22 @@ bool isCommandLine(const QStringList &arguments)
     if (arguments.isEmpty())
         return false;
     const QString &first = arguments.constFirst();
-    return commandNames.contains(first) || helpOptions.contains(first) || first == versionOption;
+    return commandNames.contains(first) || helpOptions.contains(first) || versionOptions.contains(first)
+        || first == folderOption || first.startsWith(folderOption + u'=');
+}
+
+QStringList commandWords()
+{
+    return commandNames + QStringList{QStringLiteral("help"), QStringLiteral("version")};
 }
 
 QString commandLineUsage()
 {
     return QStringLiteral(
                "Usage:\n"
-               "  kvxconfig --help | -h             this text on standard output\n"
-               "  kvxconfig --version               \"kvxconfig \" and the version\n"
+               "  kvxconfig --help | -h | help      this text on standard output\n"
+               "  kvxconfig --version | -V | version\n"
+               "                                    \"kvxconfig \" and the version\n"
                "  kvxconfig show [--json]           the settings kvxserver.conf holds, read as the classic editor "
                "reads them\n"
                "  kvxconfig set [KEY=VALUE...]      change settings and save kvxserver.conf\n"
@@ -81,7 +89,8 @@ QString commandLineUsage()
                "for \"-\"\n"
                "  kvxconfig launch [--foreground]   start KVXServer.exe from the server folder\n"
                "\n"
-               "Every command takes --folder DIR, the server folder (default: the folder kvxconfig lies in).\n"
+               "Every command takes --folder DIR, the server folder (default: the folder kvxconfig lies in), also\n"
+               "before the command: kvxconfig --folder DIR show.\n"
                "Without one of these commands or options first, kvxconfig opens its windows; \"-listen\" alone\n"
                "opens the classic editor in listen mode.\n"
                "\n"
@@ -91,7 +100,7 @@ QString commandLineUsage()
                "  ServerPort             1 to 5 digits\n"
                "  AdminPort              1 to 5 digits, or empty\n"
                "  MaxPlayers             2 to 26 on a Vice City map, 2 to 32 on a GTA III map\n"
-               "  GameMap                1 to 5, or a map name:\n"
+               "  GameMap                1 to 5, or a map name (\"GTA III - ...\" for \"GTA3 - ...\" too):\n"
                "%2\n"
                "  GameHour, GameMins     one or two digits, 0 to 23 and 0 to 59\n"
                "  RandomWeather, MOTDEnabled, ASE, AdminServer, AdminPlus, AdminAllowShutdown, StatLogging\n"
@@ -99,6 +108,8 @@ QString commandLineUsage()
                "  ServerName, MOTDURL, ServerPassword, AdminPassword, AdminPlusPassword\n"
                "                         text without control characters, in the Windows-1252 code page\n"
                "A refused value writes nothing. An empty ServerPassword turns the password off.\n"
+               "A port of 0 or above 65535, a ServerName under 3 characters, or an AdminPort equal to\n"
+               "ServerPort while AdminServer is 1 cannot work: set warns and writes them, check reports them.\n"
                "When kvxserver.conf holds changes made by hand, set keeps the old file in kvxserver.conf.bak.\n"
                "\n"
                "Exit status: 0 done; 1 a file could not be read or written (check: something to report);\n"
@@ -112,17 +123,31 @@ int runCommandLine(const QStringList &arguments, const QString &toolFolder, cons
     QTextStream out(stdout);
     QTextStream err(stderr);
     const CommandContext context{toolFolder, toolFolderError, out, err};
-    const QString first = arguments.value(0);
+    QStringList given = arguments;
+    // "--folder DIR COMMAND ...": the folder goes to the command, as if
+    // given after it.
+    if (given.value(0) == folderOption || given.value(0).startsWith(folderOption + u'=')) {
+        const qsizetype taken = given.value(0) == folderOption ? 2 : 1;
+        if (given.size() <= taken || !makeCommand(given.at(taken))) {
+            context.message(given.size() <= taken
+                                ? QStringLiteral("--folder DIR needs a command after it; see kvxconfig --help.")
+                                : QStringLiteral("\"%1\" is not a command; see kvxconfig --help.")
+                                      .arg(shownValue(given.at(taken))));
+            return ExitRefused;
+        }
+        given = given.mid(taken, 1) + given.mid(0, taken) + given.mid(taken + 1);
+    }
+    const QString first = given.value(0);
     if (helpOptions.contains(first)) {
         out << commandLineUsage();
         return ExitDone;
     }
-    if (first == versionOption) {
+    if (versionOptions.contains(first)) {
         out << "kvxconfig " << KVX_VERSION << '\n';
         return ExitDone;
     }
     if (const std::unique_ptr<Command> command = makeCommand(first))
-        return command->run(arguments.mid(1), context);
+        return command->run(given.mid(1), context);
     context.message(QStringLiteral("\"%1\" is not a command; see kvxconfig --help.").arg(shownValue(first)));
     return ExitRefused;
 }

@@ -8,9 +8,13 @@
 // QCoreApplication alone and never touches QtGui or QtWidgets.
 
 // Whether an argument list (without the program's name) is the command
-// line's: its first argument is one of the commands or --help, -h, --version.
-// Every other list is the windows'.
+// line's: its first argument is one of the commands, --help, -h, help,
+// --version, -V, version or --folder. Every other list is the windows'.
 bool isCommandLine(const QStringList &arguments);
+
+// The words that name the command line's commands: show, set, check, motd,
+// launch, help and version.
+QStringList commandWords();
 
 // Runs the command line and returns the exit status. `toolFolder` is the
 // folder the tool lies in, or empty with `toolFolderError` saying why it is

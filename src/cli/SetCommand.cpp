@@ -103,8 +103,17 @@ int SetCommand::execute(const QCommandLineParser &parser, const QString &folder,
 
     for (const GivenValue &g : std::as_const(given))
         applyValue(*g.setting, session.fields, g.value);
+    // Written all the same, as the windows write them; only the values given
+    // now are warned about, a file's old ones are check's to report.
+    for (const UnworkableValue &unworkable : unworkableValues(session.fields)) {
+        const bool givenNow = std::any_of(given.cbegin(), given.cend(), [&](const GivenValue &g) {
+            return unworkable.settings.contains(g.setting);
+        });
+        if (givenNow)
+            context.message(QStringLiteral("warning: ") + unworkable.sentence);
+    }
     for (const CommitAlert alert : commitclassic(session.document, session.fields, session.firstPage))
-        context.note(QStringLiteral("warning: ") + commitAlertText(alert));
+        context.message(QStringLiteral("warning: ") + commitAlertText(alert));
 
     const bool backup = keepsBackup(session.file, session.document);
     bool changed = false;

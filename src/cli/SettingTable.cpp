@@ -102,6 +102,33 @@ std::optional<QString> valueRefusal(const Setting &setting, const QString &value
     return std::nullopt;
 }
 
+QList<UnworkableValue> unworkableValues(const ClassicFields &fields)
+{
+    QList<UnworkableValue> found;
+    const Setting *adminServer = findSetting(QStringLiteral("AdminServer"));
+    const auto add = [&](const char *key, const QString &value, const std::optional<QString> &rule,
+                         QList<const Setting *> involved = {}) {
+        if (rule) {
+            involved.prepend(findSetting(QLatin1String(key)));
+            found.append({involved,
+                          QStringLiteral("%1 \"%2\" cannot work: %3.").arg(QLatin1String(key), shownValue(value), *rule)});
+        }
+    };
+    add("ServerName", fields.txtserver, serverNameProblem(fields.txtserver));
+    add("ServerPort", fields.txtport, portProblem(fields.txtport));
+    // A save writes the admin port only for an admin panel that is on, and
+    // one that is off opens no port, so its number cannot clash.
+    if (fields.chkadmin == Qt::Checked) {
+        add("AdminPort", fields.txtadminport, portProblem(fields.txtadminport), {adminServer});
+        if (samePort(fields.txtadminport, fields.txtport)) {
+            add("AdminPort", fields.txtadminport,
+                QStringLiteral("the admin panel needs a port other than ServerPort's"),
+                {adminServer, findSetting(QStringLiteral("ServerPort"))});
+        }
+    }
+    return found;
+}
+
 QString refusalSentence(const Setting &setting, const QString &value, const QString &rule)
 {
     return QStringLiteral("%1 \"%2\" is refused: %3.").arg(setting.key, shownValue(value), rule);

@@ -40,6 +40,16 @@ std::optional<QString> valueRefusal(const Setting &setting, const QString &value
 // "ServerPort \"20x3\" is refused: a port is 1 to 5 digits."
 QString refusalSentence(const Setting &setting, const QString &value, const QString &rule);
 
+// A value set accepts but the server cannot work with, and the settings it
+// involves: a port of 0 or above 65535, a server name under 3 characters,
+// and, for an admin panel that is on, an admin port out of range or equal to
+// the game's.
+struct UnworkableValue {
+    QList<const Setting *> settings;
+    QString sentence; // "ServerPort \"0\" cannot work: a port is a number from 1 to 65535."
+};
+QList<UnworkableValue> unworkableValues(const ClassicFields &fields);
+
 // A value as a message quotes it: control characters by their code points
 // ("<U+001B>"), so nothing in a value acts on the terminal.
 QString shownValue(const QString &value);

@@ -63,7 +63,8 @@ int ShowCommand::execute(const QCommandLineParser &parser, const QString &folder
         return ExitFileError;
     }
     if (!open.session.fileExists) {
-        context.message(QStringLiteral("there is no %1 in %2.").arg(configFileName(), QDir::toNativeSeparators(folder)));
+        context.message(QStringLiteral("there is no %1 in %2; kvxconfig set creates it.")
+                            .arg(configFileName(), QDir::toNativeSeparators(folder)));
         return ExitFileError;
     }
     const ClassicFields &fields = open.session.fields;

@@ -1,8 +1,11 @@
 #include "ServerProgram.h"
 
+#include "WindowsProgram.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 
 #include <cerrno>
 
@@ -58,13 +61,75 @@ QString serverPathProblem(const QString &folder)
     return QString();
 }
 
+bool wineRuns32Bit(const QString &wine)
+{
+    const QFileInfo given(wine);
+    const QFileInfo resolved(given.canonicalFilePath());
+    for (const QFileInfo &info : {given, resolved}) {
+        // Debian's and Ubuntu's wine32 package: the 32-bit loader their wine
+        // script looks for, beside the bin folder.
+        if (QFileInfo(info.dir().filePath(QStringLiteral("../lib/wine/wine"))).isFile())
+            return true;
+    }
+    // WineHQ's packages: wine itself is the 32-bit loader, a 32-bit ELF
+    // file, once their i386 part is installed.
+    QFile file(resolved.filePath());
+    if (!resolved.isFile() || !file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray start = file.read(5);
+    return start.size() == 5 && start.startsWith("\x7f" "ELF") && start.at(4) == 1;
+}
+
+ServerCommand serverCommand(const QString &folder)
+{
+    const QString path = serverFilePath(folder);
+#ifdef Q_OS_UNIX
+    const ProgramHeader header = programHeaderOfFile(path);
+    if (header.kind == ProgramKind::Native)
+        return {path, {}, QString(), QString()};
+    const QString i386Install = QStringLiteral("sudo dpkg --add-architecture i386 && sudo apt update && sudo apt "
+                                               "install wine wine32:i386");
+    if (header.kind == ProgramKind::WindowsOther) {
+        return {QString(), {}, QString(),
+                QStringLiteral("it is a Windows program for another processor (PE machine 0x%1), which Wine cannot "
+                               "run here")
+                    .arg(header.machine, 4, 16, QLatin1Char('0'))};
+    }
+    const bool is32 = header.kind == ProgramKind::Windows32;
+    const QString kind = is32 ? QStringLiteral("a 32-bit Windows program (i386)")
+                              : QStringLiteral("a 64-bit Windows program (x86-64)");
+    const QString wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
+    if (wine.isEmpty()) {
+        return {QString(), {}, QString(),
+                QStringLiteral("it is %1, and there is no wine on the PATH to run it with; install Wine (on Debian: "
+                               "%2)")
+                    .arg(kind, is32 ? i386Install : QStringLiteral("sudo apt install wine wine64"))};
+    }
+    if (is32 && !wineRuns32Bit(wine)) {
+        return {QString(), {}, QString(),
+                QStringLiteral("it is %1, and the Wine here runs 64-bit programs alone; install its 32-bit part "
+                               "(on Debian: %2)")
+                    .arg(kind, i386Install)};
+    }
+    // From the server folder, as a double-click in a file manager starts it:
+    // Wine gives the program that folder as its current one.
+    return {wine, {path}, folder, QString()};
+#else
+    return {path, {}, QString(), QString()};
+#endif
+}
+
 StartResult startServer(const QString &folder, const QString &workingFolder, ServerChannels channels)
 {
     if (const QString problem = serverPathProblem(folder); !problem.isEmpty())
         return {false, 0, problem};
+    const ServerCommand command = serverCommand(folder);
+    if (!command.error.isEmpty())
+        return {false, 0, command.error};
     QProcess process;
-    process.setProgram(serverFilePath(folder));
-    process.setWorkingDirectory(workingFolder);
+    process.setProgram(command.program);
+    process.setArguments(command.arguments);
+    process.setWorkingDirectory(command.workingFolder.isEmpty() ? workingFolder : command.workingFolder);
     if (channels == ServerChannels::Discarded) {
         process.setStandardInputFile(QProcess::nullDevice());
         process.setStandardOutputFile(QProcess::nullDevice());

@@ -3,6 +3,7 @@
 #include "files/AtomicFile.h"
 
 #include <QString>
+#include <QStringList>
 
 // KVXServer.exe in the tool folder: looked for, copied there from a file the
 // operator chooses, and started. Plain steps that report what happened; the
@@ -21,6 +22,21 @@ SaveResult copyServer(const QString &chosen, const QString &folder);
 // Why the server's path cannot be started, found before trying: it is a
 // folder, missing, or a link to nothing. Empty when it looks like a file.
 QString serverPathProblem(const QString &folder);
+
+// How the server is started: the program with its arguments and working
+// folder, or why it cannot be. On Linux and other POSIX systems a Windows
+// KVXServer.exe runs as `wine KVXServer.exe` from the server folder, when a
+// wine on the PATH can run it; elsewhere the program is the server itself.
+struct ServerCommand {
+    QString program;
+    QStringList arguments;
+    QString workingFolder; // empty: the caller's choice
+    QString error;         // the reason, when it cannot be started
+};
+ServerCommand serverCommand(const QString &folder);
+
+// Whether the wine at `wine` (a path) can run 32-bit Windows programs.
+bool wineRuns32Bit(const QString &wine);
 
 // Where the started server's standard input, output and error go: the
 // tool's own, or the null device, so that a caller reading the tool's output

@@ -89,8 +89,12 @@ private:
 
 ServerExit runServerAttached(const QString &folder)
 {
+    const ServerCommand command = serverCommand(folder);
+    if (!command.error.isEmpty())
+        return {false, 0, command.error};
     QProcess process;
-    process.setProgram(serverFilePath(folder));
+    process.setProgram(command.program);
+    process.setArguments(command.arguments);
     process.setWorkingDirectory(folder);
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.setInputChannelMode(QProcess::ForwardedInputChannel);

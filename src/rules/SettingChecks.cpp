@@ -41,11 +41,40 @@ std::optional<int> mapNumberOf(const QString &value, const QList<QString> &names
 {
     if (value.size() == 1 && value.at(0) >= u'1' && value.at(0) <= u'5')
         return value.at(0).unicode() - u'0';
+    // The wizard spells the GTA III maps "GTA III - ...", the classic editor
+    // and the file's names "GTA3 - ..."; either names the map.
+    const QString wizardPrefix = QStringLiteral("GTA III - ");
+    QString name = value;
+    if (name.startsWith(wizardPrefix, Qt::CaseInsensitive))
+        name = QStringLiteral("GTA3 - ") + name.mid(wizardPrefix.size());
     for (qsizetype i = 0; i < names.size(); ++i) {
-        if (value.compare(names.at(i), Qt::CaseInsensitive) == 0)
+        if (name.compare(names.at(i), Qt::CaseInsensitive) == 0)
             return int(i) + 1;
     }
     return std::nullopt;
+}
+
+std::optional<QString> portProblem(const QString &value)
+{
+    // Digits only; a value set refuses is judged by that rule instead.
+    if (!asciiDigits(value, 1, 5))
+        return std::nullopt;
+    const qint64 port = leadingValue(value);
+    if (port >= 1 && port <= 65535)
+        return std::nullopt;
+    return QStringLiteral("a port is a number from 1 to 65535");
+}
+
+std::optional<QString> serverNameProblem(const QString &value)
+{
+    if (value.size() >= 3)
+        return std::nullopt;
+    return QStringLiteral("a server name has at least 3 characters");
+}
+
+bool samePort(const QString &a, const QString &b)
+{
+    return asciiDigits(a, 1, 5) && asciiDigits(b, 1, 5) && leadingValue(a) == leadingValue(b);
 }
 
 qsizetype controlCharacterIndex(const QString &text)

@@ -29,8 +29,18 @@ int playerLimit(GameFamily family);
 QString familyName(GameFamily family);
 
 // The map a value names: "1" to "5", or one of `names` (the file's order)
-// without regard to letter case. Returns the number, 1 to 5.
+// without regard to letter case, a GTA III map also as "GTA III - ..." for
+// "GTA3 - ...". Returns the number, 1 to 5.
 std::optional<int> mapNumberOf(const QString &value, const QList<QString> &names);
+
+// Values set accepts that cannot work: the server cannot listen on port 0 or
+// above 65535, and the file asks for a server name of at least 3 characters.
+// Each returns the rule broken; a value that is not 1 to 5 digits is left to
+// settingRefusal().
+std::optional<QString> portProblem(const QString &value);
+std::optional<QString> serverNameProblem(const QString &value);
+// Whether two ports of 1 to 5 digits are the same number ("02003" and "2003").
+bool samePort(const QString &a, const QString &b);
 
 // Where the first control character of a text lies (U+0000 to U+001F and
 // U+007F to U+009F, which would cut or break the value where the server reads

@@ -44,6 +44,9 @@ void UpDownSpinner::stepField(QLineEdit *field, int maximum)
 
 void UpDownSpinner::nameArrowsAfter(const QString &subject)
 {
+    // The pair itself takes the focus too (handing it to the up arrow), so a
+    // screen reader lists it as a control of its own.
+    setAccessibleName(subject + QLatin1String(" arrows"));
     m_up->setAccessibleName(subject + QLatin1String(" up"));
     m_down->setAccessibleName(subject + QLatin1String(" down"));
     // The up arrow is the pair's one tab stop and steps both ways.

@@ -18,8 +18,8 @@ public:
     // wrapping -1 to `maximum` and `maximum` + 1 to 0.
     void stepField(QLineEdit *field, int maximum);
 
-    // Names the arrows for screen readers after what they step, for example
-    // "Start hour up" and "Start hour down".
+    // Names the pair and its arrows for screen readers after what they step,
+    // for example "Start hour arrows", "Start hour up" and "Start hour down".
     void nameArrowsAfter(const QString &subject);
 
     QToolButton *upButton() const { return m_up; }
