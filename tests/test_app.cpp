@@ -82,7 +82,7 @@ private slots:
             const ToolFolderLocation location = toolFolderOf(folder + "/kvxconfig");
             QCOMPARE(location.folder, QString());
             QCOMPARE(location.error, "The folder this tool lies in could not be determined: " +
-                                         QDir::toNativeSeparators(folder) + " is not an existing folder, so nothing "
+                                         QDir::toNativeSeparators(QFileInfo(folder).absoluteFilePath()) + " is not an existing folder, so nothing "
                                          "was read or written.");
         }
     }

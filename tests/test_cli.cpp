@@ -180,7 +180,7 @@ const Lines everySetting{{6, "ServerName \"Den = \"Quoted\" \\ \x80\""}, {27, "S
 
 // The start of a Windows program for `machine`: "MZ", the PE header's
 // offset (0x80) at 0x3C, "PE\0\0" there and the machine field.
-QByteArray windowsProgram(quint16 machine)
+[[maybe_unused]] QByteArray windowsProgram(quint16 machine)
 {
     QByteArray bytes(0x100, '\0');
     bytes.replace(0, 2, "MZ");
@@ -385,6 +385,10 @@ private slots:
 
     void runs()
     {
+#ifdef Q_OS_WIN
+        if (QString::fromLatin1(QTest::currentDataTag()).contains("no display"))
+            QSKIP("Windows always has a display: the windows would open");
+#endif
         QFETCH(Case, run);
         lay(run.before);
         const Run ran = kvx(run.arguments, run.input);

@@ -141,7 +141,11 @@ private slots:
         const QString missing = dir.filePath("missing/kvxserver.conf");
         result = saveconfig(missing, buildwizard(wizardDefaults()));
         QVERIFY(!result.ok);
+        #ifdef Q_OS_WIN
+        QVERIFY2(result.error.startsWith(QDir::toNativeSeparators(missing) + " could not be written: "), qPrintable(result.error));
+#else
         QCOMPARE(result.error, QDir::toNativeSeparators(missing) + " could not be written: No such file or directory");
+#endif
         QVERIFY(!QFileInfo::exists(dir.filePath("missing")));
     }
 

@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 
+#include <cerrno>
 #include <cstdio>
 #include <functional>
 
@@ -261,7 +262,7 @@ private slots:
         QTest::newRow("a folder chosen") << std::function<void(ToolFolder &)>([](ToolFolder &f) { QDir(f.path()).mkdir("builds"); })
                                          << "builds" << notCopied.arg("%1", "builds") + "%1/builds is a folder, not a program";
         QTest::newRow("the chosen file vanished") << std::function<void(ToolFolder &)>([](ToolFolder &) {}) << "gone"
-                                                  << notCopied.arg("%1", "gone") + "No such file or directory";
+                                                  << notCopied.arg("%1", "gone") + qt_error_string(ENOENT);
         QTest::newRow("a folder named KVXServer.exe")
             << std::function<void(ToolFolder &)>([](ToolFolder &f) { QDir(f.path()).mkdir("KVXServer.exe"); }) << ""
             << "The server %1/KVXServer.exe could not be started: it is a folder, not a program";

@@ -48,7 +48,8 @@ ProgramRun kvx(const ToolFolder &folder, QStringList arguments, const QByteArray
 
 QByteArray placed(QByteArray text, const ToolFolder &folder)
 {
-    return text.replace("%1", QDir::toNativeSeparators(folder.path()).toLocal8Bit());
+    return text.replace("%1/", QDir::toNativeSeparators(folder.path() + '/').toLocal8Bit())
+        .replace("%1", QDir::toNativeSeparators(folder.path()).toLocal8Bit());
 }
 
 // Entries of a folder: a name with its bytes, "<link to T>", "<fifo>", "<folder>".
@@ -166,10 +167,15 @@ private slots:
         folder.write("kvxserver.conf", handEdited);
         folder.write("motd.txt", "old\r\n");
         LockHolder holder(folder.path());
+#ifdef Q_OS_LINUX
+        const QByteArray holderName = "test_shared_fol"; // as the system keeps it, 15 characters
+#else
+        const QByteArray holderName = "test_shared_folder";
+#endif
         const auto before = entries(folder.path());
         const QByteArray held = "the files in " + QDir::toNativeSeparators(folder.path()).toLocal8Bit()
                               + " are being changed by another program (process " + QByteArray::number(holder.pid())
-                              + ", test_shared_fol), which still held the lock after 10 seconds; nothing was written. "
+                              + ", " + holderName + "), which still held the lock after 10 seconds; nothing was written. "
                                 "Try again when it has finished.";
         QProcess motd;
         motd.start(executable, {"motd", "--set", "-", "--folder", folder.path()});
@@ -179,7 +185,7 @@ private slots:
         QVERIFY(motd.waitForFinished(60000));
         QCOMPARE(set.err, "kvxconfig: " + held + '\n');
         QCOMPARE(set.status, 1);
-        QCOMPARE(motd.readAllStandardError(), "kvxconfig: " + held + '\n');
+        QCOMPARE(motd.readAllStandardError().replace("\r\n", "\n"), "kvxconfig: " + held + '\n');
         QCOMPARE(motd.exitCode(), 1);
 
         ToolRun tool;

@@ -13,9 +13,52 @@
 
 #include <cstdio>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace {
 
 const QString setOption = QStringLiteral("set");
+
+bool readWhole(const QString &path, QByteArray *bytes, QString *error)
+{
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly))
+        *bytes = file.readAll();
+    *error = file.errorString();
+    return file.error() == QFileDevice::NoError;
+}
+
+// Reads standard input to its end.
+bool readStandardInput(QByteArray *bytes, QString *error)
+{
+#ifdef Q_OS_WIN
+    // A pipe whose writer has closed its end reports a broken pipe where
+    // other systems report the end of the input.
+    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    char buffer[64 * 1024];
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(input, buffer, sizeof buffer, &read, nullptr)) {
+            const DWORD failure = GetLastError();
+            if (failure == ERROR_BROKEN_PIPE)
+                return true;
+            *error = qt_error_string(int(failure));
+            return false;
+        }
+        if (read == 0)
+            return true;
+        bytes->append(buffer, qsizetype(read));
+    }
+#else
+    QFile input;
+    if (input.open(stdin, QIODevice::ReadOnly))
+        *bytes = input.readAll();
+    *error = input.errorString();
+    return input.error() == QFileDevice::NoError;
+#endif
+}
 
 } // namespace
 
@@ -66,24 +109,12 @@ int MotdCommand::print(const QString &path, const CommandContext &context)
 
 int MotdCommand::replace(const QString &source, const QString &path, const CommandContext &context)
 {
-    QFile input;
     const bool standardInput = source == QLatin1String("-");
     const QString sourceName = standardInput ? QStringLiteral("standard input") : QDir::toNativeSeparators(source);
-    if (standardInput) {
-        if (!input.open(stdin, QIODevice::ReadOnly)) {
-            context.message(QStringLiteral("standard input could not be read: %1").arg(input.errorString()));
-            return ExitFileError;
-        }
-    } else {
-        input.setFileName(source);
-        if (!input.open(QIODevice::ReadOnly)) {
-            context.message(QStringLiteral("%1 could not be read: %2").arg(sourceName, input.errorString()));
-            return ExitFileError;
-        }
-    }
-    const QByteArray bytes = input.readAll();
-    if (input.error() != QFileDevice::NoError) {
-        context.message(QStringLiteral("%1 could not be read: %2").arg(sourceName, input.errorString()));
+    QByteArray bytes;
+    QString reason;
+    if (!(standardInput ? readStandardInput(&bytes, &reason) : readWhole(source, &bytes, &reason))) {
+        context.message(QStringLiteral("%1 could not be read: %2").arg(sourceName, reason));
         return ExitFileError;
     }
 

@@ -20,5 +20,6 @@ struct ProgramRun {
 // (`display`: "NAME=value"), `input` on its standard input, and `inChild` run
 // in the child before the program starts (POSIX). The program gets a process
 // group of its own, so a run that hangs goes with everything it started.
+// On Windows, CR LF in the streams is read as LF.
 ProgramRun runProgram(const QString &program, const QStringList &arguments, const QByteArray &input = {},
                       const QString &display = {}, const std::function<void()> &inChild = {});
