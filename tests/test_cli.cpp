@@ -180,7 +180,7 @@ const Lines everySetting{{6, "ServerName \"Den = \"Quoted\" \\ \x80\""}, {27, "S
 
 // The start of a Windows program for `machine`: "MZ", the PE header's
 // offset (0x80) at 0x3C, "PE\0\0" there and the machine field.
-[[maybe_unused]] QByteArray windowsProgram(quint16 machine)
+QByteArray windowsProgram(quint16 machine)
 {
     QByteArray bytes(0x100, '\0');
     bytes.replace(0, 2, "MZ");
@@ -445,6 +445,78 @@ private slots:
         }
     }
 
+    // What the header of KVXServer.exe tells: a Windows program and its
+    // processor, or anything else (a native server, a script) to start as it is.
+    void programHeader_data()
+    {
+        QTest::addColumn<QByteArray>("start");
+        QTest::addColumn<ProgramKind>("kind");
+        QTest::addColumn<int>("machine");
+        QTest::newRow("x86-64") << windowsProgram(0x8664) << ProgramKind::Windows64 << 0x8664;
+        QTest::newRow("i386") << windowsProgram(0x14c) << ProgramKind::Windows32 << 0x14c;
+        QTest::newRow("ARM64") << windowsProgram(0xaa64) << ProgramKind::WindowsOther << 0xaa64;
+        QTest::newRow("a script") << QByteArray("#!/bin/sh\nexit 0\n") << ProgramKind::Native << 0;
+        QTest::newRow("an ELF program") << QByteArray("\x7f" "ELF\x02\x01\x01").leftJustified(0x100, '\0')
+                                        << ProgramKind::Native << 0;
+        QTest::newRow("MZ alone") << QByteArray("MZ") << ProgramKind::Native << 0;
+        QTest::newRow("cut in the machine field") << windowsProgram(0x8664).left(0x85) << ProgramKind::Native << 0;
+        QTest::newRow("no PE signature at the offset") << windowsProgram(0x8664).replace(0x80, 2, "NE")
+                                                       << ProgramKind::Native << 0;
+        QTest::newRow("an offset past the end") << windowsProgram(0x8664).replace(0x3C, 4, "\xff\xff\xff\xff")
+                                                << ProgramKind::Native << 0;
+    }
+
+    void programHeader()
+    {
+        QFETCH(QByteArray, start);
+        QFETCH(ProgramKind, kind);
+        QFETCH(int, machine);
+        const ProgramHeader header = programHeaderOf(start);
+        QCOMPARE(header.kind, kind);
+        QCOMPARE(int(header.machine), machine);
+    }
+
+    // show and motd print a control character from the files (an escape
+    // sequence, a bell) by its code point on a terminal; show does so into a
+    // pipe too, as check does, while motd stays byte for byte there for motd
+    // --set. Tabs and line breaks in the message stay.
+    void controlCharactersShown_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<Files>("files");
+        QTest::addColumn<bool>("terminal");
+        QTest::addColumn<QByteArray>("out"); // its start, for show
+        const Files conf{{"kvxserver.conf", classicSaved({{6, "ServerName \"a\x1b[31mb\x07" "c\""}})}};
+        const Files motd{{"motd.txt", "Hi \x1b]0;owned\x07 x\r\n\tind\r\n"}};
+        const QByteArray name = "ServerName=a<U+001B>[31mb<U+0007>c\n";
+        QTest::newRow("show into a pipe") << "show" << conf << false << name;
+        QTest::newRow("motd into a pipe") << "motd" << motd << false << QByteArray("Hi \x1b]0;owned\x07 x\n\tind\n");
+#ifdef Q_OS_LINUX
+        QTest::newRow("show on a terminal") << "show" << conf << true << name;
+        QTest::newRow("motd on a terminal") << "motd" << motd << true
+                                            << QByteArray("Hi <U+001B>]0;owned<U+0007> x\n\tind\n");
+#endif
+    }
+
+    void controlCharactersShown()
+    {
+        QFETCH(QString, command);
+        QFETCH(Files, files);
+        QFETCH(bool, terminal);
+        QFETCH(QByteArray, out);
+        lay(files);
+#ifdef Q_OS_LINUX
+        const Run run = terminal ? runOnTerminal({command, "--folder", m_dir.path()}) : kvx({command});
+#else
+        Q_UNUSED(terminal); // the terminal rows are Linux's
+        const Run run = kvx({command});
+#endif
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out.left(out.size()), out);
+        if (command == "motd")
+            QCOMPARE(run.out.size(), out.size());
+    }
+
 #ifdef Q_OS_UNIX
     // launch runs KVXServer.exe (a stand-in script) in the server folder. In
     // the foreground its streams and its exit status pass through; detached,
@@ -493,37 +565,6 @@ private slots:
         QCOMPARE(run.status, status);
         QCOMPARE(QString::fromUtf8(run.out), placed(out));
         QCOMPARE(QString::fromUtf8(run.err), placed(err));
-    }
-
-    // What the header of KVXServer.exe tells: a Windows program and its
-    // processor, or anything else (a native server, a script) to start as it is.
-    void programHeader_data()
-    {
-        QTest::addColumn<QByteArray>("start");
-        QTest::addColumn<ProgramKind>("kind");
-        QTest::addColumn<int>("machine");
-        QTest::newRow("x86-64") << windowsProgram(0x8664) << ProgramKind::Windows64 << 0x8664;
-        QTest::newRow("i386") << windowsProgram(0x14c) << ProgramKind::Windows32 << 0x14c;
-        QTest::newRow("ARM64") << windowsProgram(0xaa64) << ProgramKind::WindowsOther << 0xaa64;
-        QTest::newRow("a script") << QByteArray("#!/bin/sh\nexit 0\n") << ProgramKind::Native << 0;
-        QTest::newRow("an ELF program") << QByteArray("\x7f" "ELF\x02\x01\x01").leftJustified(0x100, '\0')
-                                        << ProgramKind::Native << 0;
-        QTest::newRow("MZ alone") << QByteArray("MZ") << ProgramKind::Native << 0;
-        QTest::newRow("cut in the machine field") << windowsProgram(0x8664).left(0x85) << ProgramKind::Native << 0;
-        QTest::newRow("no PE signature at the offset") << windowsProgram(0x8664).replace(0x80, 2, "NE")
-                                                       << ProgramKind::Native << 0;
-        QTest::newRow("an offset past the end") << windowsProgram(0x8664).replace(0x3C, 4, "\xff\xff\xff\xff")
-                                                << ProgramKind::Native << 0;
-    }
-
-    void programHeader()
-    {
-        QFETCH(QByteArray, start);
-        QFETCH(ProgramKind, kind);
-        QFETCH(int, machine);
-        const ProgramHeader header = programHeaderOf(start);
-        QCOMPARE(header.kind, kind);
-        QCOMPARE(int(header.machine), machine);
     }
 
     // A Windows KVXServer.exe runs through the wine on the PATH (a stand-in
@@ -678,46 +719,6 @@ private slots:
         QCOMPARE(run.status, 3);
         QCOMPARE(readFile(m_dir.filePath("seen")), QByteArray("1\n"));
 #endif
-    }
-
-    // show and motd print a control character from the files (an escape
-    // sequence, a bell) by its code point on a terminal; show does so into a
-    // pipe too, as check does, while motd stays byte for byte there for motd
-    // --set. Tabs and line breaks in the message stay.
-    void controlCharactersShown_data()
-    {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<Files>("files");
-        QTest::addColumn<bool>("terminal");
-        QTest::addColumn<QByteArray>("out"); // its start, for show
-        const Files conf{{"kvxserver.conf", classicSaved({{6, "ServerName \"a\x1b[31mb\x07" "c\""}})}};
-        const Files motd{{"motd.txt", "Hi \x1b]0;owned\x07 x\r\n\tind\r\n"}};
-        const QByteArray name = "ServerName=a<U+001B>[31mb<U+0007>c\n";
-        QTest::newRow("show into a pipe") << "show" << conf << false << name;
-        QTest::newRow("motd into a pipe") << "motd" << motd << false << QByteArray("Hi \x1b]0;owned\x07 x\n\tind\n");
-#ifdef Q_OS_LINUX
-        QTest::newRow("show on a terminal") << "show" << conf << true << name;
-        QTest::newRow("motd on a terminal") << "motd" << motd << true
-                                            << QByteArray("Hi <U+001B>]0;owned<U+0007> x\n\tind\n");
-#endif
-    }
-
-    void controlCharactersShown()
-    {
-        QFETCH(QString, command);
-        QFETCH(Files, files);
-        QFETCH(bool, terminal);
-        QFETCH(QByteArray, out);
-        lay(files);
-#ifdef Q_OS_LINUX
-        const Run run = terminal ? runOnTerminal({command, "--folder", m_dir.path()}) : kvx({command});
-#else
-        const Run run = kvx({command});
-#endif
-        QCOMPARE(run.status, 0);
-        QCOMPARE(run.out.left(out.size()), out);
-        if (command == "motd")
-            QCOMPARE(run.out.size(), out.size());
     }
 
     // Without --folder the tool works in its own folder; when that folder's
