@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QJsonDocument>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -624,6 +625,29 @@ private slots:
         QCOMPARE(QString::fromUtf8(run.err), placed(err));
         QCOMPARE(QString::fromUtf8(run.out), placed(ran));
         QCOMPARE(run.status, status);
+    }
+
+    // A real Windows program through the real Wine: the server's streams,
+    // its working folder (as Wine names it) and its status pass through.
+    void launchThroughRealWine()
+    {
+#ifndef KVX_WINDOWS_STAND_IN
+        QSKIP("needs the MinGW-w64 compiler for a Windows stand-in server (scripts/windows/install-deps.sh)");
+#else
+        if (QStandardPaths::findExecutable("wine").isEmpty())
+            QSKIP("needs Wine (scripts/windows/install-deps.sh)");
+        QVERIFY(QFile::copy(KVX_WINDOWS_STAND_IN, m_dir.filePath("KVXServer.exe")));
+        // The Windows leg's prefix when there is one, quietly.
+        const QString prefix = QDir::homePath() + "/.cache/kvxconfig/wine";
+        if (QFileInfo::exists(prefix + "/system.reg"))
+            qputenv("WINEPREFIX", QFile::encodeName(prefix));
+        qputenv("WINEDEBUG", "-all");
+        qputenv("WINEDLLOVERRIDES", "mscoree,mshtml=");
+        const Run run = kvx({"launch", "--foreground"}, "in\n");
+        QCOMPARE(run.out, "in Z:" + QByteArray(QFile::encodeName(m_dir.path())).replace('/', '\\') + "\r\n");
+        QCOMPARE(run.err, QByteArray("err\r\n"));
+        QCOMPARE(run.status, 7);
+#endif
     }
 
     // In the foreground each signal a service manager or an operator sends
