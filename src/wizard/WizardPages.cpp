@@ -83,8 +83,12 @@ QLabel *captionLabel(QWidget *page, const char *name, const QString &text)
 QLineEdit *textBox(QWidget *page, const char *name, const QString &text, int widthTwips,
                    bool centred = false)
 {
-    auto *edit = new QLineEdit(text, page);
+    // The text goes in after construction: given to the constructor, it is
+    // shaped once more, in the application's default font, before the
+    // field takes the window's.
+    auto *edit = new QLineEdit(page);
     edit->setObjectName(QLatin1String(name));
+    edit->setText(text);
     edit->setFixedSize(twipsToPixels(widthTwips), twipsToPixels(fieldHeight));
     if (centred)
         edit->setAlignment(Qt::AlignCenter);
