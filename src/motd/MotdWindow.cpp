@@ -48,8 +48,11 @@ MotdWindow::MotdWindow(const ToolContext &context, const QString &url, QWidget *
     m_Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     placeInTwips(m_Label1, 120, 2520, 4455, 495);
 
-    m_txturl = new QLineEdit(url, this);
+    // Given to the constructor, the address would first be shaped in the
+    // application's default font, a face this window never shows text in.
+    m_txturl = new QLineEdit(this);
     m_txturl->setObjectName(QStringLiteral("txturl"));
+    m_txturl->setText(url);
     m_txturl->setAccessibleName(QStringLiteral("Rich MOTD URL"));
     m_txturl->setAccessibleDescription(m_Label1->text());
     m_Label1->setBuddy(m_txturl);

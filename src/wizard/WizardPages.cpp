@@ -83,8 +83,12 @@ QLabel *captionLabel(QWidget *page, const char *name, const QString &text)
 QLineEdit *textBox(QWidget *page, const char *name, const QString &text, int widthTwips,
                    bool centred = false)
 {
-    auto *edit = new QLineEdit(text, page);
+    // The text goes in after construction: given to the constructor, it is
+    // shaped once more, in the application's default font, before the
+    // field takes the window's.
+    auto *edit = new QLineEdit(page);
     edit->setObjectName(QLatin1String(name));
+    edit->setText(text);
     edit->setFixedSize(twipsToPixels(widthTwips), twipsToPixels(fieldHeight));
     if (centred)
         edit->setAlignment(Qt::AlignCenter);
@@ -194,10 +198,13 @@ void WizardWindow::buildPages()
     buildAdminPage(newPage("FrameAdmin"));
     buildFinalPage(newPage("FrameFinal"));
 
-    for (QFrame *page : std::as_const(m_pages)) {
-        page->layout()->activate();
+    // Only page 1 is laid out now. The others are laid out when first shown
+    // (showing a widget activates its layout): measuring their wrapped texts
+    // is most of what building the window costs, and the operator may never
+    // see them. Their controls exist all the same, for the reader and the rules.
+    for (QFrame *page : std::as_const(m_pages))
         page->setVisible(page == m_pages.first());
-    }
+    m_pages.first()->layout()->activate();
     // The banner overlaps the top of the page area; it stays in front.
     m_Picture1->raise();
 

@@ -14,6 +14,10 @@ QStringList clippedCaptions(QWidget *window)
 {
     QStringList clipped;
     for (QWidget *caption : window->findChildren<QWidget *>()) {
+        // What the operator can see: a wizard page is laid out when first
+        // shown, and the callers step through every page.
+        if (!caption->isVisibleTo(window))
+            continue;
         const auto *label = qobject_cast<QLabel *>(caption);
         const auto *button = qobject_cast<QAbstractButton *>(caption);
         const QString text = label && !label->wordWrap() ? label->text() : button ? button->text() : QString();
