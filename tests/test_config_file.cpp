@@ -155,7 +155,19 @@ private slots:
     {
         QTest::addColumn<Edit>("edit");
         QTest::addColumn<bool>("backup");
-        QTest::newRow("other values") << Edit([](QStringList &l) { l[5] = "ServerName \"O\""; l[253] = "#mode: classic"; }) << false;
+        // Every setting line holding another value, in the form the tool writes.
+        QTest::newRow("other values") << Edit([](QStringList &l) {
+            for (int i : {72, 77, 93, 129, 138, 153, 162, 191}) // the switches, turned over
+                l[i].back() = l[i].back() == u'1' ? u'0' : u'1';
+            const QMap<int, QString> values{{5, "ServerName \"O\""}, {26, "ServerPort 2010"}, {41, "MaxPlayers 9"},
+                                            {50, "GameMap 5"}, {57, "GameHour 7"}, {64, "GameMins 05"},
+                                            {83, "MOTDURL \"\""}, {145, "ServerPassword \"p\""}, {169, "AdminPort 1"},
+                                            {176, "AdminPassword \"a b\""}, {183, "AdminPlusPassword \"c\""},
+                                            {253, "#mode: classic"}, {254, "#show page 1: 0"}};
+            for (auto value = values.cbegin(); value != values.cend(); ++value)
+                l[value.key()] = value.value();
+        }) << false;
+        QTest::newRow("a setting line in another form") << Edit([](QStringList &l) { l[72] = "RandomWeather  0"; }) << true;
         QTest::newRow("written by the classic editor") << Edit([](QStringList &l) {
             const QStringList classic = buildclassic(classicDefaults()).lines();
             for (int i : {2, 47, 48, 50})
