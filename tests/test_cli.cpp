@@ -645,7 +645,10 @@ private slots:
         qputenv("WINEDLLOVERRIDES", "mscoree,mshtml=");
         const Run run = kvx({"launch", "--foreground"}, "in\n");
         QCOMPARE(run.out, "in Z:" + QByteArray(QFile::encodeName(m_dir.path())).replace('/', '\\') + "\r\n");
-        QCOMPARE(run.err, QByteArray("err\r\n"));
+        // Wine's notes on itself (one of its own helper processes failing
+        // on a cold start, seen once in CI) are not the server's stream.
+        QCOMPARE(QString::fromUtf8(run.err).remove(QRegularExpression("^wine: [^\n]*\n", QRegularExpression::MultilineOption)),
+                 QString("err\r\n"));
         QCOMPARE(run.status, 7);
 #endif
     }
