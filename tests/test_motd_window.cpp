@@ -46,6 +46,7 @@ private slots:
         QTest::newRow("lone CR") << QByteArray("a\rb") << "a\nb" << keep << button << ab << keep;
         QTest::newRow("lone LF") << QByteArray("a\nb\n") << "a\nb" << keep << button << ab << keep;
         QTest::newRow("code page") << high + "\r\n" << keep << keep << button << high + "\r\n" << keep;
+        QTest::newRow("soft line break") << old << "old" << "a\u2028b" << button << ab << keep; // typed as Shift+Return
         QTest::newRow("close box") << old << "old" << "new" << "close box" << old << keep;
         QTest::newRow("CJK character") << old << "old" << "Welcome \u6b22\u8fce" << button << old
                                        << "The message of the day holds the character \"\u6b22\" (U+6B22), which "
@@ -70,8 +71,15 @@ private slots:
         window->show();
         if (!shown.isNull())
             QCOMPARE(textBox(window)->toPlainText(), shown);
-        if (!typed.isNull())
-            textBox(window)->setPlainText(typed);
+        if (!typed.isNull()) { // typed as the operator types it: U+2028 is Shift+Return
+            textBox(window)->clear();
+            const QStringList lines = typed.split(QChar::LineSeparator);
+            for (qsizetype i = 0; i < lines.size(); ++i) {
+                if (i > 0)
+                    QTest::keyClick(textBox(window), Qt::Key_Return, Qt::ShiftModifier);
+                textBox(window)->insertPlainText(lines.at(i));
+            }
+        }
         window->findChild<QLineEdit *>("txturl")->setText(address);
         if (closing == "button over a folder")
             QVERIFY(QFile::remove(folder.path(motd)) && QDir(folder.path()).mkdir(motd));
