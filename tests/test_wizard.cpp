@@ -120,7 +120,9 @@ private slots:
         }
         QCOMPARE(tool.wizard->fields(), expected);
         QCOMPARE(tool.get<QLineEdit>("txtase")->text(), skips ? "2223" : "2126"); // the reader's port, plus 123
-        QVERIFY(!tool.lifetime->motdEditor()->isVisible());
+        // Building the document referred to the MOTD editor, which loaded hidden.
+        QCOMPARE(ToolRun::motdEditors().size(), 1);
+        QVERIFY(!ToolRun::motdEditors().first()->isVisible());
         QCOMPARE(tool.wizard->isVisible(), !classicInFront);
         QCOMPARE(tool.lifetime->classic() && tool.lifetime->classic()->isVisible(), classicInFront);
     }
@@ -319,6 +321,9 @@ private slots:
         QCOMPARE(tool.lifetime->motdEditor(), motd);
         ToolRun::type(ToolRun::get<QLineEdit>(motd, "txturl"), "http://changed.example.org/motd.rtf");
         motd->close();
+        // Reading the fields takes the closed editor's address and makes no new editor.
+        QCOMPARE(tool.wizard->fields().txturl, "http://changed.example.org/motd.rtf");
+        QCOMPARE(ToolRun::motdEditors(), QList<QWidget *>{motd});
         PaintSpy paints;
         tool.click({"cmdnext"});
 
@@ -384,7 +389,9 @@ private slots:
         tool.goToPage(7);
         tool.click({"cmdchangemotd"});
         QVERIFY(tool.lifetime->motdEditor()->close());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         tool.click({"cmdnext"});
+        QCOMPARE(ToolRun::motdEditors().size(), 1); // the commit's, closed as the tool ended
         QCOMPARE(tool.dialogs.texts().size(), 1);
         QCOMPARE(tool.ended->count(), 1);
     }

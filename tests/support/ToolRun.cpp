@@ -1,5 +1,6 @@
 #include "ToolRun.h"
 
+#include <QApplication>
 #include <QRadioButton>
 
 namespace {
@@ -42,6 +43,13 @@ void ToolRun::goToPage(int target) const
 {
     for (int step = 0; step < 7 && page() != target; ++step)
         click({page() < target ? "cmdnext" : "cmdback"});
+}
+
+QList<QWidget *> ToolRun::motdEditors()
+{
+    QList<QWidget *> editors = QApplication::topLevelWidgets();
+    editors.removeIf([](QWidget *window) { return window->objectName() != "frmmotd"; });
+    return editors;
 }
 
 int ToolRun::page() const

@@ -40,6 +40,8 @@ struct ToolRun {
     // Replaces a field's text by typing.
     static void type(QLineEdit *field, const QString &text);
     void goToPage(int page) const;
+    // The MOTD editors that exist, shown or not, counted without creating one.
+    static QList<QWidget *> motdEditors();
     // The one wizard page on show, 1 to 7; 0 when none or several are.
     int page() const;
 };
