@@ -260,10 +260,10 @@ void ClassicWindow::nameForScreenReaders()
 void ClassicWindow::setTabOrderChain()
 {
     const QList<QWidget *> chain = {
-        m_txtplayers, m_txtport,   m_cmbgamemode, m_txtpwd,    m_chkmotd,      m_motdText,        m_Check5,
-        m_chkadmin,   m_chkshutdown, m_txtadminport, m_txtadminpwd, m_saveAndLaunch, m_about,     m_cancel,
-        m_ChkASE,     m_txthour,   m_txtminute,   m_udminute,  m_UDhour,       m_chkweather,   m_chkadminplus,
-        m_txtadminpluspwd, m_toWizard, m_txturl,  m_txtserver,
+        m_txtplayers, m_txtport, m_cmbgamemode, m_txtpwd, m_chkmotd, m_motdText, m_Check5,
+        m_chkadmin, m_chkshutdown, m_txtadminport, m_txtadminpwd, m_saveAndLaunch, m_about, m_cancel,
+        m_ChkASE, m_txthour, m_txtminute, m_udminute, m_UDhour, m_chkweather, m_chkadminplus,
+        m_txtadminpluspwd, m_toWizard, m_txturl, m_txtserver,
     };
     for (qsizetype i = 0; i + 1 < chain.size(); ++i)
         setTabOrder(chain.at(i), chain.at(i + 1));
