@@ -4,7 +4,6 @@
 #include "ToolFolder.h"
 #include "classic/ClassicWindow.h"
 #include "lifetime/ToolLifetime.h"
-#include "motd/MotdWindow.h"
 #include "wizard/WizardWindow.h"
 
 #include <QLineEdit>
