@@ -1,8 +1,9 @@
-// Starts the tool's wizard exactly as main does, over the tool folder given as
+// Starts the tool's windows exactly as main does, over the tool folder given as
 // the first argument, and exits when its window is first shown.
 
 #include "FirstShowQuitter.h"
 
+#include "lifetime/ToolLifetime.h"
 #include "wizard/WizardWindow.h"
 
 #include <QApplication>
@@ -17,8 +18,8 @@ int main(int argc, char *argv[])
     ToolContext context;
     context.folder = QString::fromLocal8Bit(argv[1]);
     FirstShowQuitter quitter;
-    WizardWindow wizard(context);
-    quitter.watch(&wizard);
-    wizard.start();
+    ToolLifetime tool(context);
+    quitter.watch(tool.wizard());
+    tool.start();
     return app.exec();
 }

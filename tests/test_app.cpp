@@ -20,6 +20,7 @@ private slots:
         QTest::newRow("-listen") << QStringList{"-listen"} << StartChoice::ListenWindows;
         QTest::newRow("Qt's option before -listen") << QStringList{"-reverse", "-listen"} << StartChoice::Windows;
         QTest::newRow("-LISTEN") << QStringList{"-LISTEN"} << StartChoice::Windows;
+        QTest::newRow("-listen and more") << QStringList{"-listen", "extra"} << StartChoice::Windows;
         QTest::newRow("a command in capitals") << QStringList{"Show"} << StartChoice::Windows;
         QTest::newRow("a command") << QStringList{"show", "--json"} << StartChoice::CommandLine;
         for (const char *first : {"--folder", "--folder=/srv", "help", "version", "-V", "--version", "-h"})

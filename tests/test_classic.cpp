@@ -94,7 +94,7 @@ private slots:
     {
         ToolRun tool;
         tool.folder.write("kvxserver.conf", crLf({"ServerName \"Front\"", "ServerPort 2500", "MaxPlayers 31", "GameMap 5", "ASE 0"}));
-        tool.start({"-listen"});
+        tool.start(true); // -listen
         ClassicWindow *classic = tool.classic();
         QCOMPARE(ToolRun::get<QPushButton>(classic, "Command2")->text(), "Save && return");
         QVERIFY(ToolRun::get(classic, "FrameListen")->isVisible());

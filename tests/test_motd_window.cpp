@@ -65,7 +65,7 @@ private slots:
         if (!file.isNull())
             folder.write(motd, file);
         DialogRecorder dialogs;
-        QPointer<MotdWindow> window = new MotdWindow({folder.path(), {}}, "http://old.example.net/motd.rtf");
+        QPointer<MotdWindow> window = new MotdWindow({folder.path(), false}, "http://old.example.net/motd.rtf");
         const auto cleanup = qScopeGuard([&] { delete window; }); // a window a failed save kept open
         QSignalSpy closed(window.get(), &MotdWindow::closedWithUrl);
         window->show();
@@ -110,7 +110,7 @@ private slots:
         ToolFolder folder;
         QVERIFY(QDir(folder.path()).mkdir(motd));
         DialogRecorder dialogs;
-        const ToolContext run{folder.path(), {}};
+        const ToolContext run{folder.path(), false};
         delete new MotdWindow(run, {});
         MotdWindow window(run, {});
         QCOMPARE(dialogs.texts(), QStringList{"Server config Error: " + QDir::toNativeSeparators(folder.path(motd))

@@ -74,21 +74,22 @@ int runChild(const QString &scenario, const QString &folder)
     }
     DialogRecorder dialogs;
     dialogs.queueFileName(QDir(folder).filePath("server-build"));
-    WizardWindow wizard({folder, {}});
+    ToolLifetime tool({folder, false});
+    WizardWindow *wizard = tool.wizard();
     std::unique_ptr<QWidget> window;
     if (scenario == "wizard") {
-        wizard.start();
+        tool.start();
         for (int press = 0; press < 7; ++press)
-            ToolRun::click(&wizard, {"cmdnext"});
+            ToolRun::click(wizard, {"cmdnext"});
     } else if (scenario.startsWith("classic")) {
-        auto *classic = new ClassicWindow(&wizard, {folder, {}});
+        auto *classic = new ClassicWindow(&tool, {folder, false});
         window.reset(classic);
         classic->showClassic();
         if (scenario == "classic-motd")
             ToolRun::get<QPlainTextEdit>(classic, "Text8")->setPlainText(large);
         ToolRun::click(classic, {"Command2"});
     } else {
-        window = std::make_unique<MotdWindow>(ToolContext{folder, {}}, defaultMotdUrl());
+        window = std::make_unique<MotdWindow>(ToolContext{folder, false}, defaultMotdUrl());
         window->setAttribute(Qt::WA_DeleteOnClose, false);
         window->show();
         ToolRun::get<QPlainTextEdit>(window.get(), "txtmotd")->setPlainText(large);
@@ -96,7 +97,7 @@ int runChild(const QString &scenario, const QString &folder)
     }
     for (const QString &text : dialogs.texts())
         out << QString(text).replace("\r\n", "|") << '\n';
-    out << ((window ? window.get() : &wizard)->isVisible() ? "window open" : "window closed") << '\n';
+    out << ((window ? window.get() : wizard)->isVisible() ? "window open" : "window closed") << '\n';
     return 0;
 }
 
@@ -333,12 +334,12 @@ private slots:
         tool.dialogs.queueAnswer(replace);
         tool.start();
         tool.goToPage(7);
-        QWidget *shown = tool.wizard.get();
+        QWidget *shown = tool.wizard;
         if (window == "classic") {
             shown = tool.classic();
         } else if (window == "editor") {
             tool.click({"cmdchangemotd"});
-            shown = tool.wizard->motdWindow();
+            shown = tool.lifetime->motdEditor();
         }
         tool.folder.write(changed, "changed by hand\r\n");
         const Files before = filesIn(tool.folder.path());

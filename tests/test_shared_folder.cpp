@@ -478,7 +478,7 @@ private slots:
         tool.start();
         tool.goToPage(7);
         tool.click({"cmdchangemotd"});
-        MotdWindow *editor = tool.wizard->motdWindow();
+        MotdWindow *editor = tool.lifetime->motdEditor();
         if (replacedSince) {
             QVERIFY(QFile::remove(motd));
             tool.folder.write("motd.txt", "an editor's\r\n");

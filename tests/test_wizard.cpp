@@ -69,30 +69,28 @@ private slots:
     void startUp_data()
     {
         QTest::addColumn<QByteArray>("mode");      // the recorded front end; empty: no file
-        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("listen");
         QTest::addColumn<bool>("classicInFront");
         QTest::addColumn<QString>("folderNamed"); // a folder where a file should be
         QTest::addColumn<QString>("message");     // %1 stands for the tool folder
         const QString conf = "Server config Error: %1/kvxserver.conf could not be read: it is a folder, not a regular file\r\n"
                              "The tool starts with its default settings.";
-        QTest::newRow("no file") << QByteArray() << QStringList() << false << "" << "";
-        QTest::newRow("file, wizard mode") << QByteArray("wizard") << QStringList() << false << "" << "";
-        QTest::newRow("file, classic mode") << QByteArray("classic") << QStringList() << true << "" << "";
-        QTest::newRow("unreadable file") << QByteArray() << QStringList() << false << "kvxserver.conf" << conf;
-        QTest::newRow("unreadable file, -listen") << QByteArray() << QStringList{"-listen"} << true << "kvxserver.conf" << conf;
+        QTest::newRow("no file") << QByteArray() << false << false << "" << "";
+        QTest::newRow("file, wizard mode") << QByteArray("wizard") << false << false << "" << "";
+        QTest::newRow("file, classic mode") << QByteArray("classic") << false << true << "" << "";
+        QTest::newRow("unreadable file") << QByteArray() << false << false << "kvxserver.conf" << conf;
+        QTest::newRow("unreadable file, -listen") << QByteArray() << true << true << "kvxserver.conf" << conf;
         QTest::newRow("unreadable motd.txt, classic mode")
-            << QByteArray("classic") << QStringList() << true << "motd.txt"
+            << QByteArray("classic") << false << true << "motd.txt"
             << "Server config Error: %1/motd.txt could not be read: it is a folder, not a regular file\r\n"
                "The message of the day starts empty.";
-        QTest::newRow("-listen") << QByteArray() << QStringList{"-listen"} << true << "" << "";
-        QTest::newRow("-LISTEN") << QByteArray() << QStringList{"-LISTEN"} << false << "" << "";
-        QTest::newRow("-listen extra") << QByteArray() << QStringList{"-listen", "extra"} << false << "" << "";
+        QTest::newRow("-listen") << QByteArray() << true << true << "" << "";
     }
 
     void startUp()
     {
         QFETCH(QByteArray, mode);
-        QFETCH(QStringList, arguments);
+        QFETCH(bool, listen);
         QFETCH(bool, classicInFront);
         QFETCH(QString, folderNamed);
         QFETCH(QString, message);
@@ -102,13 +100,13 @@ private slots:
             tool.folder.write("kvxserver.conf", fixture("default-wizard.conf", committedWizard({{26, "ServerPort 2100"}, {83, "MOTDURL \"http://x.example.net/m.rtf\""}, {253, "#mode: " + mode}, {254, "#show page 1: 0"}})));
         if (!folderNamed.isEmpty())
             QVERIFY(QDir(tool.folder.path()).mkdir(folderNamed));
-        tool.start(arguments);
+        tool.start(listen);
 
         // An unreadable file is told once, though both front ends read it,
         // over the wizard already in its place in the middle of the screen.
         QCOMPARE(tool.dialogs.texts(), message.isEmpty() ? QStringList() : QStringList{QString(message).replace("%1/", QDir::toNativeSeparators(tool.folder.path() + "/"))});
         if (!message.isEmpty()) {
-            QCOMPARE(tool.dialogs.owners.first().window, tool.wizard.get());
+            QCOMPARE(tool.dialogs.owners.first().window, tool.wizard);
             QVERIFY((tool.dialogs.owners.first().geometry.center() - tool.wizard->screen()->availableGeometry().center()).manhattanLength() <= 2);
         }
         QCOMPARE(tool.page(), skips ? 2 : 1);
@@ -122,9 +120,11 @@ private slots:
         }
         QCOMPARE(tool.wizard->fields(), expected);
         QCOMPARE(tool.get<QLineEdit>("txtase")->text(), skips ? "2223" : "2126"); // the reader's port, plus 123
-        QVERIFY(!tool.wizard->motdWindow()->isVisible());
+        // Building the document referred to the MOTD editor, which loaded hidden.
+        QCOMPARE(ToolRun::motdEditors().size(), 1);
+        QVERIFY(!ToolRun::motdEditors().first()->isVisible());
         QCOMPARE(tool.wizard->isVisible(), !classicInFront);
-        QCOMPARE(tool.wizard->classicWindow() && tool.wizard->classicWindow()->isVisible(), classicInFront);
+        QCOMPARE(tool.lifetime->classic() && tool.lifetime->classic()->isVisible(), classicInFront);
     }
 
     // Every page both ways, with the titles that depend on the direction.
@@ -302,8 +302,8 @@ private slots:
             qputenv("PATH", QFile::encodeName(tool.folder.path("bin")) + ':' + path);
         }
         const bool listen = row.scenario == Launch::Listen;
-        tool.start(listen ? QStringList{"-listen"} : QStringList());
-        tool.wizard->showFromClassic(); // under -listen, as "&Wizard..." does
+        tool.start(listen);
+        tool.lifetime->showFromClassic(); // under -listen, as "&Wizard..." does
         if (row.scenario == Launch::SaveFails)
             QVERIFY(QDir(tool.folder.path()).mkdir("kvxserver.conf"));
 
@@ -316,11 +316,14 @@ private slots:
         tool.get<QLineEdit>("txtserver")->paste();
         tool.goToPage(7);
         tool.click({"cmdchangemotd"});
-        MotdWindow *motd = tool.wizard->motdWindow();
+        MotdWindow *motd = tool.lifetime->motdEditor();
         tool.click({"cmdchangemotd"});
-        QCOMPARE(tool.wizard->motdWindow(), motd);
+        QCOMPARE(tool.lifetime->motdEditor(), motd);
         ToolRun::type(ToolRun::get<QLineEdit>(motd, "txturl"), "http://changed.example.org/motd.rtf");
         motd->close();
+        // Reading the fields takes the closed editor's address and makes no new editor.
+        QCOMPARE(tool.wizard->fields().txturl, "http://changed.example.org/motd.rtf");
+        QCOMPARE(ToolRun::motdEditors(), QList<QWidget *>{motd});
         PaintSpy paints;
         tool.click({"cmdnext"});
 
@@ -381,12 +384,14 @@ private slots:
     {
         ToolRun tool;
         QVERIFY(QDir(tool.folder.path()).mkdir("motd.txt"));
-        tool.start({"-listen"}); // the classic editor reads it too
-        tool.wizard->showFromClassic();
+        tool.start(true); // -listen: the classic editor reads it too
+        tool.lifetime->showFromClassic();
         tool.goToPage(7);
         tool.click({"cmdchangemotd"});
-        QVERIFY(tool.wizard->motdWindow()->close());
+        QVERIFY(tool.lifetime->motdEditor()->close());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         tool.click({"cmdnext"});
+        QCOMPARE(ToolRun::motdEditors().size(), 1); // the commit's, closed as the tool ended
         QCOMPARE(tool.dialogs.texts().size(), 1);
         QCOMPARE(tool.ended->count(), 1);
     }

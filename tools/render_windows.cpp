@@ -9,6 +9,7 @@
 #include "wizard/WizardWindow.h"
 #include "classic/ClassicWindow.h"
 #include "config/ConfigFields.h"
+#include "lifetime/ToolLifetime.h"
 #include "motd/MotdWindow.h"
 
 #include <QApplication>
@@ -34,22 +35,22 @@ void save(QWidget *window, const QString &name)
 
 void renderWizardPages(const QString &folder)
 {
-    WizardWindow wizard({folder, {}});
-    wizard.start();
-    auto *next = wizard.findChild<QPushButton *>(QStringLiteral("cmdnext"));
+    ToolLifetime tool({folder, false});
+    tool.start();
+    WizardWindow *wizard = tool.wizard();
+    auto *next = wizard->findChild<QPushButton *>(QStringLiteral("cmdnext"));
     for (int page = 1; page <= 7; ++page) {
-        save(&wizard, QStringLiteral("wizard-page-%1").arg(page));
+        save(wizard, QStringLiteral("wizard-page-%1").arg(page));
         if (page < 7)
             next->click();
     }
 }
 
-void renderClassic(const QString &folder, const QStringList &arguments, const QString &name)
+void renderClassic(const QString &folder, bool listenMode, const QString &name)
 {
-    WizardWindow wizard({folder, arguments});
-    ClassicWindow classic(&wizard, {folder, arguments});
-    classic.showClassic();
-    save(&classic, name);
+    ToolLifetime tool({folder, listenMode});
+    tool.openClassic();
+    save(tool.classic(), name);
 }
 
 } // namespace
@@ -69,10 +70,10 @@ int main(int argc, char *argv[])
 
     QTemporaryDir folder;
     renderWizardPages(folder.path());
-    renderClassic(folder.path(), {}, QStringLiteral("classic"));
-    renderClassic(folder.path(), {QStringLiteral("-listen")}, QStringLiteral("classic-listen"));
+    renderClassic(folder.path(), false, QStringLiteral("classic"));
+    renderClassic(folder.path(), true, QStringLiteral("classic-listen"));
 
-    auto *motd = new MotdWindow({folder.path(), {}}, defaultMotdUrl());
+    auto *motd = new MotdWindow({folder.path(), false}, defaultMotdUrl());
     save(motd, QStringLiteral("motd-editor"));
     motd->close();
 

@@ -3,7 +3,7 @@
 #include "ToolFolderLocation.h"
 #include "cli/CommandLine.h"
 #include "ui/Dialogs.h"
-#include "wizard/WizardWindow.h"
+#include "lifetime/ToolLifetime.h"
 
 #include <QApplication>
 
@@ -13,7 +13,7 @@
 
 namespace {
 
-int runWindows(int &argc, char *argv[], const QStringList &arguments)
+int runWindows(int &argc, char *argv[], bool listenMode)
 {
     if (!displayNamed(QProcessEnvironment::systemEnvironment())) {
         std::fputs(qPrintable(noDisplayHint() + QLatin1Char('\n')), stderr);
@@ -27,7 +27,7 @@ int runWindows(int &argc, char *argv[], const QStringList &arguments)
         created.emplace(argc, argv);
     }
     QApplication &app = *created;
-    app.setQuitOnLastWindowClosed(false); // the tool ends through the wizard alone
+    app.setQuitOnLastWindowClosed(false); // the tool ends through its owner alone
 
     const ToolFolderLocation location = toolFolderOf(runningExecutablePath());
     if (location.folder.isEmpty()) {
@@ -38,13 +38,11 @@ int runWindows(int &argc, char *argv[], const QStringList &arguments)
 
     ToolContext context;
     context.folder = location.folder;
-    // As typed: the windows' listen-mode rule must not see the list after
-    // Qt took its own options out of it.
-    context.arguments = arguments;
+    context.listenMode = listenMode;
 
-    WizardWindow wizard(context);
-    QObject::connect(&wizard, &WizardWindow::toolEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
-    wizard.start();
+    ToolLifetime tool(context);
+    QObject::connect(&tool, &ToolLifetime::toolEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    tool.start();
     return app.exec();
 }
 
@@ -65,14 +63,15 @@ int main(int argc, char *argv[])
     // Taken before any application object exists, so Qt has not yet removed
     // its own options (-reverse, -style, ...) from them.
     const QStringList arguments = rawArguments(argc, argv);
-    if (chooseStart(arguments) != StartChoice::CommandLine) {
+    const StartChoice choice = chooseStart(arguments);
+    if (choice != StartChoice::CommandLine) {
         if (const QString word = nearMissOfCommand(arguments); !word.isEmpty()) {
             std::fputs(qPrintable(QStringLiteral("kvxconfig: \"%1\" is no command, so the windows open; see "
                                                  "kvxconfig --help for the command line.\n")
                                       .arg(word)),
                        stderr);
         }
-        return runWindows(argc, argv, arguments);
+        return runWindows(argc, argv, choice == StartChoice::ListenWindows);
     }
 
     // No display, fonts or platform plugin: QtCore alone.

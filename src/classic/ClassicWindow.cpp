@@ -30,7 +30,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScopedValueRollback>
 #include <QScreen>
 
 namespace {
@@ -132,27 +131,27 @@ ClassicWindow::ClassicWindow(ClassicHost *host, const ToolContext &context)
     letEnterPressButtons(this);
     nameForScreenReaders();
 
-    connect(m_Command1, &QPushButton::clicked, this, &ClassicWindow::endTool);
-    connect(m_Command2, &QPushButton::clicked, this, &ClassicWindow::saveAndLaunch);
-    connect(m_Command3, &QPushButton::clicked, this, [this] { showAboutBox(this); });
-    connect(m_Command4, &QPushButton::clicked, this, &ClassicWindow::backToWizard);
+    connect(m_cancel, &QPushButton::clicked, this, [this] { m_host->endTool(); });
+    connect(m_saveAndLaunch, &QPushButton::clicked, this, &ClassicWindow::saveAndLaunch);
+    connect(m_about, &QPushButton::clicked, this, [this] { showAboutBox(this); });
+    connect(m_toWizard, &QPushButton::clicked, this, &ClassicWindow::backToWizard);
 }
 
 void ClassicWindow::buildForm()
 {
     new Banner(this);
 
-    m_Frame1 = frame(this, "Frame1", QStringLiteral("Server Name"), 120, 960, 4095, 615);
-    m_txtserver = textBox(m_Frame1, "txtserver", initial().txtserver, 120, 240, 3855, 285);
+    m_serverNameFrame = frame(this, "Frame1", QStringLiteral("Server Name"), 120, 960, 4095, 615);
+    m_txtserver = textBox(m_serverNameFrame, "txtserver", initial().txtserver, 120, 240, 3855, 285);
 
-    m_Frame2 = frame(this, "Frame2", QStringLiteral("Maximum number of players"), 120, 1680, 2415, 615);
-    m_txtplayers = textBox(m_Frame2, "txtplayers", initial().txtplayers, 720, 240, 975, 285);
+    m_playersFrame = frame(this, "Frame2", QStringLiteral("Maximum number of players"), 120, 1680, 2415, 615);
+    m_txtplayers = textBox(m_playersFrame, "txtplayers", initial().txtplayers, 720, 240, 975, 285);
 
-    m_Frame5 = frame(this, "Frame5", QStringLiteral("Port"), 2640, 1680, 1575, 615);
-    m_txtport = textBox(m_Frame5, "txtport", initial().txtport, 120, 240, 1335, 285);
+    m_portFrame = frame(this, "Frame5", QStringLiteral("Port"), 2640, 1680, 1575, 615);
+    m_txtport = textBox(m_portFrame, "txtport", initial().txtport, 120, 240, 1335, 285);
 
-    m_Frame7 = frame(this, "Frame7", QStringLiteral("Map - gamemode"), 120, 2400, 2415, 735);
-    m_cmbgamemode = placed(new QComboBox(m_Frame7), "cmbgamemode", 120, 240, 2175, 315);
+    m_mapFrame = frame(this, "Frame7", QStringLiteral("Map - gamemode"), 120, 2400, 2415, 735);
+    m_cmbgamemode = placed(new QComboBox(m_mapFrame), "cmbgamemode", 120, 240, 2175, 315);
     m_cmbgamemode->setEditable(true);
     // The edit part holds exactly what the operator types: no completion, and
     // Enter does not add the typed text to the list.
@@ -167,10 +166,10 @@ void ClassicWindow::buildForm()
             m_cmbgamemode->setCurrentIndex(index);
     });
 
-    m_Frame4 = frame(this, "Frame4", QStringLiteral("ASE"), 2640, 2400, 1575, 735);
+    m_aseFrame = frame(this, "Frame4", QStringLiteral("ASE"), 2640, 2400, 1575, 735);
     // The caption wraps onto two lines; two pixels taller than drawn, so both
     // fit whole.
-    m_ChkASE = checkBox<WrappingCheckBox>(m_Frame4, "ChkASE", QStringLiteral("Enable ASE reporting"), ticked(initial().ChkASE), 120, 240,
+    m_ChkASE = checkBox<WrappingCheckBox>(m_aseFrame, "ChkASE", QStringLiteral("Enable ASE reporting"), ticked(initial().ChkASE), 120, 240,
                                           1335, 405);
 
     QGroupBox *frame6 = frame(this, "Frame6", QStringLiteral("Admin Panel"), 120, 3240, 4095, 1335);
@@ -205,26 +204,26 @@ void ClassicWindow::buildForm()
 
     QGroupBox *frame9 = frame(this, "Frame9", QStringLiteral("MOTD"), 120, 4680, 6135, 1695);
     m_chkmotd = checkBox(frame9, "chkmotd", QStringLiteral("Ingame MOTD Enabled"), ticked(initial().chkmotd), 120, 240, 2055, 255);
-    m_Text8 = placed(new QPlainTextEdit(defaultMotd, frame9), "Text8", 120, 480, 5895, 735);
-    m_Text8->setTabChangesFocus(true);
+    m_motdText = placed(new QPlainTextEdit(defaultMotd, frame9), "Text8", 120, 480, 5895, 735);
+    m_motdText->setTabChangesFocus(true);
     m_txturl = textBox(frame9, "txturl", initial().txturl, 1560, 1300, 4455, 285);
     label(frame9, "Label7", QStringLiteral("Rich MOTD URL:"), 120, 1320, 1335, 255)->setBuddy(m_txturl);
 
     // The listen-mode notice covers the five frames that listen mode locks.
-    m_FrameListen = frame(this, "FrameListen", QString(), 120, 960, 4095, 2295);
-    m_FrameListen->setAutoFillBackground(true);
-    QLabel *notice = label(m_FrameListen, "Label3",
+    m_listenNotice = frame(this, "FrameListen", QString(), 120, 960, 4095, 2295);
+    m_listenNotice->setAutoFillBackground(true);
+    QLabel *notice = label(m_listenNotice, "Label3",
                            QStringLiteral("To set server name, port and users, use the settings in the KVX Client."),
                            600, 840, 2895, 855);
     notice->setWordWrap(true);
-    m_FrameListen->hide();
-    m_FrameListen->raise();
+    m_listenNotice->hide();
+    m_listenNotice->raise();
 
-    m_Command3 = button(this, "Command3", QStringLiteral("&About..."), 120, 6480, 1200, 375);
-    m_Command1 = button(this, "Command1", QStringLiteral("&Cancel"), 1560, 6480, 1200, 375);
-    m_Command4 = button(this, "Command4", QStringLiteral("&Wizard..."), 3000, 6480, 1215, 375);
+    m_about = button(this, "Command3", QStringLiteral("&About..."), 120, 6480, 1200, 375);
+    m_cancel = button(this, "Command1", QStringLiteral("&Cancel"), 1560, 6480, 1200, 375);
+    m_toWizard = button(this, "Command4", QStringLiteral("&Wizard..."), 3000, 6480, 1215, 375);
     // One pixel wider than drawn, for the caption; it still ends with the MOTD frame.
-    m_Command2 = button(this, "Command2", QStringLiteral("&Save && launch server"), 4560, 6480, 1695, 375);
+    m_saveAndLaunch = button(this, "Command2", QStringLiteral("&Save && launch server"), 4560, 6480, 1695, 375);
 }
 
 void ClassicWindow::nameForScreenReaders()
@@ -246,7 +245,7 @@ void ClassicWindow::nameForScreenReaders()
         {m_txtminute, "Start minute"},
         {m_txtpwd, "Server password"},
         {m_Check5, "Stat logging enabled"},
-        {m_Text8, "Message of the day"},
+        {m_motdText, "Message of the day"},
         {m_txturl, "Rich MOTD URL"},
     };
     for (const auto &[control, name] : names)
@@ -261,10 +260,10 @@ void ClassicWindow::nameForScreenReaders()
 void ClassicWindow::setTabOrderChain()
 {
     const QList<QWidget *> chain = {
-        m_txtplayers, m_txtport,   m_cmbgamemode, m_txtpwd,    m_chkmotd,      m_Text8,        m_Check5,
-        m_chkadmin,   m_chkshutdown, m_txtadminport, m_txtadminpwd, m_Command2, m_Command3,     m_Command1,
-        m_ChkASE,     m_txthour,   m_txtminute,   m_udminute,  m_UDhour,       m_chkweather,   m_chkadminplus,
-        m_txtadminpluspwd, m_Command4, m_txturl,  m_txtserver,
+        m_txtplayers, m_txtport, m_cmbgamemode, m_txtpwd, m_chkmotd, m_motdText, m_Check5,
+        m_chkadmin, m_chkshutdown, m_txtadminport, m_txtadminpwd, m_saveAndLaunch, m_about, m_cancel,
+        m_ChkASE, m_txthour, m_txtminute, m_udminute, m_UDhour, m_chkweather, m_chkadminplus,
+        m_txtadminpluspwd, m_toWizard, m_txturl, m_txtserver,
     };
     for (qsizetype i = 0; i + 1 < chain.size(); ++i)
         setTabOrder(chain.at(i), chain.at(i + 1));
@@ -321,17 +320,17 @@ void ClassicWindow::load()
     }
     m_document = buildclassic(fields());
 
-    if (m_context.listenMode())
+    if (m_context.listenMode)
         switchOnListenMode();
 }
 
 void ClassicWindow::switchOnListenMode()
 {
-    m_Command2->setText(QStringLiteral("Save && return"));
-    m_FrameListen->show();
-    for (QGroupBox *locked : {m_Frame1, m_Frame2, m_Frame4, m_Frame5, m_Frame7})
+    m_saveAndLaunch->setText(QStringLiteral("Save && return"));
+    m_listenNotice->show();
+    for (QGroupBox *locked : {m_serverNameFrame, m_playersFrame, m_aseFrame, m_portFrame, m_mapFrame})
         locked->setEnabled(false);
-    m_Command4->hide();
+    m_toWizard->hide();
 }
 
 void ClassicWindow::focusFirstField()
@@ -370,12 +369,12 @@ ClassicFields ClassicWindow::fields() const
 
 QString ClassicWindow::motdText() const
 {
-    return motdTextOf(m_Text8);
+    return motdTextOf(m_motdText);
 }
 
 void ClassicWindow::setMotdText(const QString &crLfText)
 {
-    showMotdText(m_Text8, crLfText);
+    showMotdText(m_motdText, crLfText);
 }
 
 void ClassicWindow::saveAndLaunch()
@@ -385,7 +384,7 @@ void ClassicWindow::saveAndLaunch()
     if (!writeFiles())
         return;
     if (launchOrFinish(this, m_context))
-        endTool();
+        m_host->endTool();
 }
 
 bool ClassicWindow::writeFiles()
@@ -433,17 +432,10 @@ void ClassicWindow::backToWizard()
     m_host->showFromClassic();
 }
 
-void ClassicWindow::endTool()
-{
-    const QScopedValueRollback ending(m_ending, true);
-    m_host->endTool();
-}
-
 void ClassicWindow::closeEvent(QCloseEvent *event)
 {
-    // The close box ends the tool. When the tool is already ending, this is
-    // the wizard closing every window, and it must not start over.
-    if (!m_ending)
-        endTool();
+    // The close box ends the tool; when the tool is ending already, the host
+    // knows and goes on as it was.
+    m_host->endTool();
     QWidget::closeEvent(event);
 }

@@ -47,9 +47,6 @@ private:
     void saveAndLaunch();
     bool writeFiles();
     void backToWizard();
-    // Ends the whole tool through the host, which closes this window again;
-    // that close must not end the tool a second time.
-    void endTool();
 
     QString motdText() const;
     void setMotdText(const QString &crLfText);
@@ -58,15 +55,15 @@ private:
     ToolContext m_context;
     ConfigDocument m_document;
     bool m_loaded = false;
-    bool m_ending = false;
     QList<QWidget *> m_tabOrder;
 
-    QGroupBox *m_Frame1 = nullptr;
-    QGroupBox *m_Frame2 = nullptr;
-    QGroupBox *m_Frame4 = nullptr;
-    QGroupBox *m_Frame5 = nullptr;
-    QGroupBox *m_Frame7 = nullptr;
-    QGroupBox *m_FrameListen = nullptr;
+    // The five frames listen mode locks, and the notice it lays over them.
+    QGroupBox *m_serverNameFrame = nullptr;
+    QGroupBox *m_playersFrame = nullptr;
+    QGroupBox *m_aseFrame = nullptr;
+    QGroupBox *m_portFrame = nullptr;
+    QGroupBox *m_mapFrame = nullptr;
+    QGroupBox *m_listenNotice = nullptr;
 
     QLineEdit *m_txtserver = nullptr;
     QLineEdit *m_txtplayers = nullptr;
@@ -87,11 +84,11 @@ private:
     QLineEdit *m_txtpwd = nullptr;
     QCheckBox *m_Check5 = nullptr;
     QCheckBox *m_chkmotd = nullptr;
-    QPlainTextEdit *m_Text8 = nullptr;
+    QPlainTextEdit *m_motdText = nullptr;
     QLineEdit *m_txturl = nullptr;
 
-    QPushButton *m_Command1 = nullptr;
-    QPushButton *m_Command2 = nullptr;
-    QPushButton *m_Command3 = nullptr;
-    QPushButton *m_Command4 = nullptr;
+    QPushButton *m_cancel = nullptr;
+    QPushButton *m_saveAndLaunch = nullptr;
+    QPushButton *m_about = nullptr;
+    QPushButton *m_toWizard = nullptr;
 };

@@ -40,13 +40,13 @@ MotdWindow::MotdWindow(const ToolContext &context, const QString &url, QWidget *
     m_txtmotd->setAccessibleName(QStringLiteral("Message of the day"));
     placeInTwips(m_txtmotd, 120, 120, 4455, 2295);
 
-    m_Label1 = new QLabel(QStringLiteral("Rich MOTD URL - This has to be a rich text (.rtf) file stored on your "
+    m_urlHint = new QLabel(QStringLiteral("Rich MOTD URL - This has to be a rich text (.rtf) file stored on your "
                                         "webspace. Include the full URL starting with http://"),
                          this);
-    m_Label1->setObjectName(QStringLiteral("Label1"));
-    m_Label1->setWordWrap(true);
-    m_Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    placeInTwips(m_Label1, 120, 2520, 4455, 495);
+    m_urlHint->setObjectName(QStringLiteral("Label1"));
+    m_urlHint->setWordWrap(true);
+    m_urlHint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    placeInTwips(m_urlHint, 120, 2520, 4455, 495);
 
     // Given to the constructor, the address would first be shaped in the
     // application's default font, a face this window never shows text in.
@@ -54,20 +54,20 @@ MotdWindow::MotdWindow(const ToolContext &context, const QString &url, QWidget *
     m_txturl->setObjectName(QStringLiteral("txturl"));
     m_txturl->setText(url);
     m_txturl->setAccessibleName(QStringLiteral("Rich MOTD URL"));
-    m_txturl->setAccessibleDescription(m_Label1->text());
-    m_Label1->setBuddy(m_txturl);
+    m_txturl->setAccessibleDescription(m_urlHint->text());
+    m_urlHint->setBuddy(m_txturl);
     keepFieldsSingleLine(this);
     placeInTwips(m_txturl, 120, 3000, 4455, 375);
 
-    m_Command1 = new QPushButton(QStringLiteral("Save and go back"), this);
-    m_Command1->setObjectName(QStringLiteral("Command1"));
-    placeInTwips(m_Command1, 120, 3480, 4455, 495);
-    connect(m_Command1, &QPushButton::clicked, this, &MotdWindow::saveAndGoBack);
+    m_saveAndGoBack = new QPushButton(QStringLiteral("Save and go back"), this);
+    m_saveAndGoBack->setObjectName(QStringLiteral("Command1"));
+    placeInTwips(m_saveAndGoBack, 120, 3480, 4455, 495);
+    connect(m_saveAndGoBack, &QPushButton::clicked, this, &MotdWindow::saveAndGoBack);
     letEnterPressButtons(this);
 
-    setTabOrder(m_Command1, m_txtmotd);
+    setTabOrder(m_saveAndGoBack, m_txtmotd);
     setTabOrder(m_txtmotd, m_txturl);
-    m_Command1->setFocus();
+    m_saveAndGoBack->setFocus();
 
     loadmotd2(messageOwner);
 }

@@ -10,7 +10,7 @@ class QPlainTextEdit;
 class QPushButton;
 
 // `frmmotd`: edits motd.txt and holds the MOTD address the wizard writes.
-// Created hidden at the first reference, destroyed when closed.
+// Deletes itself when closed.
 class MotdWindow final : public QWidget
 {
     Q_OBJECT
@@ -35,6 +35,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The window's side of motd.txt: the core's loadmotd/savemotd
+    // (files/MotdFile.h) only read and write the file; these two fill or save
+    // this window's text box and tell the operator what went wrong.
     // Fills the text box from motd.txt beside the tool; a file that cannot be
     // read is reported and leaves the box empty.
     void loadmotd2(QWidget *messageOwner);
@@ -45,7 +48,7 @@ private:
 
     ToolContext m_context;
     QPlainTextEdit *m_txtmotd = nullptr;
-    QLabel *m_Label1 = nullptr;
+    QLabel *m_urlHint = nullptr;
     QLineEdit *m_txturl = nullptr;
-    QPushButton *m_Command1 = nullptr;
+    QPushButton *m_saveAndGoBack = nullptr;
 };

@@ -20,7 +20,7 @@ void showCommitAlerts(QWidget *parent, const QList<CommitAlert> &alerts)
 
 bool launchOrFinish(QWidget *parent, const ToolContext &context)
 {
-    return context.listenMode() || launchServer(parent, context) != LaunchOutcome::StayOpen;
+    return context.listenMode || launchServer(parent, context) != LaunchOutcome::StayOpen;
 }
 
 LaunchOutcome launchServer(QWidget *parent, const ToolContext &context)

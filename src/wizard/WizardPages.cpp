@@ -147,7 +147,7 @@ QVBoxLayout *pageLayout(QFrame *page)
 
 void WizardWindow::buildFixedParts()
 {
-    m_Picture1 = new Banner(this);
+    m_banner = new Banner(this);
 
     const auto button = [this](const char *name, const QString &caption, int left) {
         auto *b = new RowButton(caption, this);
@@ -206,7 +206,7 @@ void WizardWindow::buildPages()
         page->setVisible(page == m_pages.first());
     m_pages.first()->layout()->activate();
     // The banner overlaps the top of the page area; it stays in front.
-    m_Picture1->raise();
+    m_banner->raise();
 
     // Tab reaches the page's fields before the four buttons; hidden pages
     // drop out of the chain by themselves.
@@ -440,7 +440,7 @@ void WizardWindow::buildFinalPage(QFrame *page)
     auto *change = new QPushButton(QStringLiteral("Change MOTD ..."), page);
     change->setObjectName(QStringLiteral("cmdchangemotd"));
     change->setFixedSize(twipsToPixels(1575), twipsToPixels(375));
-    connect(change, &QPushButton::clicked, this, &WizardWindow::showMotdEditor);
+    connect(change, &QPushButton::clicked, this, [this] { m_host->showMotdEditor(); });
     motd->addWidget(change);
     layout->addLayout(motd);
     layout->addStretch();

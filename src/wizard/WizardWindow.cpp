@@ -12,7 +12,6 @@
 #include "ui/StartingReads.h"
 #include "ui/Twips.h"
 #include "about/AboutBox.h"
-#include "classic/ClassicWindow.h"
 #include "config/ConfigBuilder.h"
 #include "config/ConfigCommit.h"
 #include "config/ConfigFile.h"
@@ -40,10 +39,10 @@ const QString errorTitle = QStringLiteral("Server config Error");
 
 } // namespace
 
-WizardWindow::WizardWindow(const ToolContext &context, QWidget *parent)
+WizardWindow::WizardWindow(WizardHost *host, const ToolContext &context, QWidget *parent)
     : QWidget(parent)
+    , m_host(host)
     , m_context(context)
-    , m_motdUrl(defaultMotdUrl())
 {
     setObjectName(QStringLiteral("frmmain"));
     setWindowTitle(QStringLiteral("KVX 0.5 Server Config"));
@@ -57,16 +56,9 @@ WizardWindow::WizardWindow(const ToolContext &context, QWidget *parent)
     focusPageInput();
 
     connect(m_cmdabout, &QPushButton::clicked, this, [this] { showAboutBox(this); });
-    connect(m_cmdcancel, &QPushButton::clicked, this, &WizardWindow::endTool);
+    connect(m_cmdcancel, &QPushButton::clicked, this, [this] { m_host->endTool(); });
     connect(m_cmdnext, &QPushButton::clicked, this, &WizardWindow::nextClicked);
     connect(m_cmdback, &QPushButton::clicked, this, &WizardWindow::backClicked);
-}
-
-WizardWindow::~WizardWindow()
-{
-    // The other windows are top-level windows of their own, not children.
-    delete m_classic.data();
-    delete m_motd.data();
 }
 
 void WizardWindow::installInputRules()
@@ -85,7 +77,7 @@ void WizardWindow::installInputRules()
     m_txtase->setText(asePortText(m_txtport->text()));
 }
 
-void WizardWindow::start()
+void WizardWindow::load()
 {
     // The window was built on page 1, Back disabled. It takes its place
     // before reading, so that a message about the file shows over it.
@@ -95,14 +87,7 @@ void WizardWindow::start()
 
     // Whatever the file held is dropped: the document is always our template
     // with the fields' values.
-    m_document = buildwizard(fields());
-
-    if (m_context.listenMode())
-        openClassic();
-
-    // Never leave the operator without a window.
-    if (!m_classic || !m_classic->isVisible())
-        show();
+    m_document = buildwizard(fieldsReferringToMotdEditor());
 }
 
 void WizardWindow::readConfigFile()
@@ -130,7 +115,7 @@ FirstPageChoices WizardWindow::firstPageChoices() const
     return choices;
 }
 
-WizardFields WizardWindow::fields()
+WizardFields WizardWindow::fields() const
 {
     WizardFields f;
     f.txtserver = m_txtserver->text();
@@ -140,7 +125,7 @@ WizardFields WizardWindow::fields()
     f.txtminute = m_txtminute->text();
     f.chkweather = m_chkweather->checkState();
     f.chkmotd = m_chkmotd->checkState();
-    f.txturl = motdWindow()->url();
+    f.txturl = m_host->motdUrl();
     f.ChkASE = m_ChkASE->checkState();
     f.txtpwd = m_txtpwd->text();
     f.chkadmin = m_chkadmin->checkState();
@@ -162,60 +147,16 @@ WizardFields WizardWindow::fields()
     return f;
 }
 
-ClassicWindow *WizardWindow::classicWindow() const
+WizardFields WizardWindow::fieldsReferringToMotdEditor()
 {
-    return m_classic;
-}
-
-MotdWindow *WizardWindow::motdWindow()
-{
-    if (!m_motd) {
-        auto *motd = new MotdWindow(m_context, m_motdUrl, this);
-        motd->setAttribute(Qt::WA_DeleteOnClose);
-        // The editor goes away when closed; its address stays with us for the
-        // next one.
-        connect(motd, &MotdWindow::closedWithUrl, this, [this, motd](const QString &url) {
-            m_motdUrl = url;
-            if (m_motd == motd)
-                m_motd = nullptr;
-        });
-        m_motd = motd;
-    }
-    return m_motd;
-}
-
-void WizardWindow::showMotdEditor()
-{
-    MotdWindow *motd = motdWindow();
-    motd->show();
-    motd->raise();
-    motd->activateWindow();
-}
-
-void WizardWindow::showFromClassic()
-{
-    show();
-    raise();
-    activateWindow();
-}
-
-void WizardWindow::endTool()
-{
-    if (m_ending)
-        return; // closing the other windows may come back here
-    m_ending = true;
-    if (m_classic)
-        m_classic->close();
-    if (m_motd)
-        m_motd->close();
-    close();
-    emit toolEnded();
+    motdWindow();
+    return fields();
 }
 
 void WizardWindow::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    endTool();
+    m_host->endTool();
 }
 
 bool WizardWindow::viceCityChosen() const
@@ -232,7 +173,7 @@ void WizardWindow::showPage(int page, const QString &section)
     // the focus on as Tab does, and a text box reached so selects its text.
     focusPageInput();
     m_pages.at(left - 1)->hide();
-    m_Picture1->section()->setText(section);
+    m_banner->section()->setText(section);
 }
 
 void WizardWindow::focusPageInput()
@@ -258,14 +199,6 @@ void WizardWindow::focusPageInput()
     first->setFocus(Qt::OtherFocusReason);
 }
 
-void WizardWindow::openClassic()
-{
-    if (!m_classic)
-        m_classic = new ClassicWindow(this, m_context);
-    hide();
-    m_classic->showClassic();
-}
-
 void WizardWindow::correctViceCityPlayers()
 {
     if (viceCityChosen())
@@ -274,15 +207,19 @@ void WizardWindow::correctViceCityPlayers()
 
 void WizardWindow::nextClicked()
 {
-    const QString caption = m_cmdnext->text();
-    if (caption == launchCaption || caption == finishCaption) {
+    // Page 7's Next, captioned "Launch!" or "Finish", launches.
+    if (m_page == 7) {
         launch();
         return;
     }
+    // A page's title depends on the way it was reached: pages 2, 4 and 5
+    // show one title forward and another back (backClicked), and page 1 back
+    // differs from its start-up title in one letter's case. Operators know
+    // the pages by these texts, the misspelt "settigns" included.
     switch (m_page) {
     case 6:
         showPage(7, QStringLiteral("Ready, Set, GO!"));
-        m_cmdnext->setText(m_context.listenMode() ? finishCaption : launchCaption);
+        m_cmdnext->setText(m_context.listenMode ? finishCaption : launchCaption);
         if (m_chkadminplus->checkState() == Qt::Checked)
             MessageBox::show(this, MessageBox::Icon::Information, QStringLiteral("Server configuration tool"),
                              QStringLiteral("Warning,\r\n\r\nThe admin Plus system uses the same bandwith as an "
@@ -305,7 +242,7 @@ void WizardWindow::nextClicked()
         // The wizard moves on to page 2 behind the classic editor, so that it
         // is there when the operator comes back.
         if (m_OptClassic->isChecked())
-            openClassic();
+            m_host->openClassic();
         m_cmdback->setEnabled(true);
         showPage(2, QStringLiteral("Game selection"));
         break;
@@ -316,6 +253,7 @@ void WizardWindow::nextClicked()
 
 void WizardWindow::backClicked()
 {
+    // Titles as a step back shows them; see nextClicked for those forward.
     switch (m_page) {
     case 2:
         m_cmdback->setEnabled(false);
@@ -345,7 +283,7 @@ void WizardWindow::backClicked()
 void WizardWindow::launch()
 {
     // Incomplete admin settings are reported but do not stop the launch.
-    showCommitAlerts(this, commitwizard(m_document, fields(), firstPageChoices()));
+    showCommitAlerts(this, commitwizard(m_document, fieldsReferringToMotdEditor(), firstPageChoices()));
 
     const QString path = configFilePath(m_context.folder);
     FolderLock lock(m_context.folder);
@@ -369,5 +307,5 @@ void WizardWindow::launch()
     m_context.files->remember(path);
     lock.release();
     if (launchOrFinish(this, m_context))
-        endTool();
+        m_host->endTool();
 }

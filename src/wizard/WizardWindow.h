@@ -1,16 +1,14 @@
 #pragma once
 
+#include "WizardHost.h"
 #include "ui/ToolContext.h"
-#include "classic/ClassicHost.h"
 #include "config/ConfigDocument.h"
 #include "config/ConfigFields.h"
 
 #include <QList>
-#include <QPointer>
 #include <QWidget>
 
 class Banner;
-class ClassicWindow;
 class MotdWindow;
 class QCheckBox;
 class QFrame;
@@ -19,48 +17,31 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-// `frmmain`: the start-up window with its seven pages. It lives for the whole
-// run (hidden, never destroyed, while the classic editor is in front) and ends
-// the tool.
-class WizardWindow final : public QWidget, public ClassicHost
+// `frmmain`: the start-up window with its seven pages. Its host (the tool's
+// owner) keeps it for the whole run, hidden while the classic editor is in
+// front.
+class WizardWindow final : public QWidget
 {
     Q_OBJECT
 public:
-    explicit WizardWindow(const ToolContext &context, QWidget *parent = nullptr);
-    ~WizardWindow() override;
+    WizardWindow(WizardHost *host, const ToolContext &context, QWidget *parent = nullptr);
 
-    // The window's start-up: read an existing kvxserver.conf into the fields,
-    // press Next once when the file asks to skip page 1, rebuild the document,
-    // and hand over to the classic editor under "-listen". Shows the window
-    // unless the classic editor took its place.
-    void start();
+    // The window's load, before it shows: take its place in the middle of the
+    // screen, read an existing kvxserver.conf into the fields (pressing Next
+    // once when the file asks to skip page 1) and rebuild the document.
+    void load();
 
     const ToolContext &context() const { return m_context; }
     const ConfigDocument &document() const { return m_document; }
 
     // The first page's choices, which both commits record in the file.
-    FirstPageChoices firstPageChoices() const override;
+    FirstPageChoices firstPageChoices() const;
 
-    // The controls as the core sees them. Not const: the MOTD address lives on
-    // the MOTD editor, which the first reference creates.
-    WizardFields fields();
+    // The controls as the core sees them, the MOTD address as it stands.
+    WizardFields fields() const;
 
     // The page on show, 1 to 7.
     int currentPage() const { return m_page; }
-
-    // The classic editor, once it has been opened; null before.
-    ClassicWindow *classicWindow() const;
-    // The MOTD editor, created and loaded (not shown) at the first reference.
-    MotdWindow *motdWindow();
-
-    // "&Wizard..." in the classic editor: show this window as it was left.
-    void showFromClassic() override;
-
-    // Closes every window of the tool without saving and emits toolEnded().
-    void endTool() override;
-
-signals:
-    void toolEnded();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -85,22 +66,20 @@ private:
     void nextClicked();
     void backClicked();
     void correctViceCityPlayers();
-    // The page-1 hand-over: hide the wizard and bring the classic editor forward.
-    void openClassic();
     void launch();
-    void showMotdEditor();
     bool viceCityChosen() const;
+    // The MOTD editor, which the host creates and loads (not shown) at the first reference.
+    MotdWindow *motdWindow() { return m_host->motdEditor(); }
+    // The fields as building and committing read them: they refer to the MOTD
+    // editor for its address, so it is created (and reads motd.txt) by then.
+    WizardFields fieldsReferringToMotdEditor();
 
+    WizardHost *m_host;
     ToolContext m_context;
     ConfigDocument m_document;
-    QPointer<ClassicWindow> m_classic;
-    QPointer<MotdWindow> m_motd;
-    // The MOTD address outlives each MOTD editor: the next one starts with it.
-    QString m_motdUrl;
     int m_page = 1;
-    bool m_ending = false;
 
-    Banner *m_Picture1 = nullptr;
+    Banner *m_banner = nullptr;
     QPushButton *m_cmdabout = nullptr;
     QPushButton *m_cmdback = nullptr;
     QPushButton *m_cmdcancel = nullptr;

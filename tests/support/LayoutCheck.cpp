@@ -34,9 +34,10 @@ QStringList clippedCaptions(QWidget *window)
 }
 
 WindowUnderTest::WindowUnderTest(const QString &kind)
-    : wizard({folder.path(), kind.endsWith("-listen") ? QStringList{"-listen"} : QStringList()})
+    : tool({folder.path(), kind.endsWith("-listen")})
+    , wizard(*tool.wizard())
 {
-    wizard.start();
+    tool.start();
     if (kind == "classic") { // the first page's choice
         wizard.findChild<QRadioButton *>("OptClassic")->setChecked(true);
         wizard.findChild<QPushButton *>("cmdnext")->click();
@@ -46,8 +47,8 @@ WindowUnderTest::WindowUnderTest(const QString &kind)
     if (kind == "standby")
         own = std::make_unique<StandbyWindow>();
     window = own                        ? own.get()
-           : kind.startsWith("classic") ? wizard.classicWindow()
-           : kind == "MOTD editor"      ? static_cast<QWidget *>(wizard.motdWindow())
+           : kind.startsWith("classic") ? tool.classic()
+           : kind == "MOTD editor"      ? static_cast<QWidget *>(tool.motdEditor())
                                         : &wizard;
     window->show();
     window->activateWindow();

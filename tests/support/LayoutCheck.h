@@ -2,6 +2,7 @@
 
 #include "support/DialogRecorder.h"
 #include "support/ToolFolder.h"
+#include "lifetime/ToolLifetime.h"
 #include "wizard/WizardWindow.h"
 
 #include <QStringList>
@@ -21,7 +22,8 @@ struct WindowUnderTest {
 
     ToolFolder folder;
     DialogRecorder dialogs;
-    WizardWindow wizard;
+    ToolLifetime tool;
+    WizardWindow &wizard;
     std::unique_ptr<QWidget> own; // the About box or the standby window
     QWidget *window = nullptr;
 

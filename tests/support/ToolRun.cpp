@@ -1,5 +1,6 @@
 #include "ToolRun.h"
 
+#include <QApplication>
 #include <QRadioButton>
 
 namespace {
@@ -9,20 +10,21 @@ const QStringList frames = {"FrameMain",        "FrameGame",  "FrameBasics", "Fr
 
 } // namespace
 
-void ToolRun::start(const QStringList &arguments)
+void ToolRun::start(bool listenMode)
 {
-    wizard = std::make_unique<WizardWindow>(ToolContext{folder.path(), arguments});
-    ended = std::make_unique<QSignalSpy>(wizard.get(), &WizardWindow::toolEnded);
-    wizard->start();
+    lifetime = std::make_unique<ToolLifetime>(ToolContext{folder.path(), listenMode});
+    wizard = lifetime->wizard();
+    ended = std::make_unique<QSignalSpy>(lifetime.get(), &ToolLifetime::toolEnded);
+    lifetime->start();
 }
 
 ClassicWindow *ToolRun::classic()
 {
-    if (!wizard->classicWindow() || !wizard->classicWindow()->isVisible()) {
+    if (!lifetime->classic() || !lifetime->classic()->isVisible()) {
         goToPage(1);
         click({"OptClassic", "cmdnext"});
     }
-    return wizard->classicWindow();
+    return lifetime->classic();
 }
 
 void ToolRun::click(QWidget *window, const QStringList &names)
@@ -41,6 +43,13 @@ void ToolRun::goToPage(int target) const
 {
     for (int step = 0; step < 7 && page() != target; ++step)
         click({page() < target ? "cmdnext" : "cmdback"});
+}
+
+QList<QWidget *> ToolRun::motdEditors()
+{
+    QList<QWidget *> editors = QApplication::topLevelWidgets();
+    editors.removeIf([](QWidget *window) { return window->objectName() != "frmmotd"; });
+    return editors;
 }
 
 int ToolRun::page() const

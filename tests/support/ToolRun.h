@@ -3,6 +3,7 @@
 #include "DialogRecorder.h"
 #include "ToolFolder.h"
 #include "classic/ClassicWindow.h"
+#include "lifetime/ToolLifetime.h"
 #include "wizard/WizardWindow.h"
 
 #include <QLineEdit>
@@ -16,10 +17,11 @@
 struct ToolRun {
     ToolFolder folder;
     DialogRecorder dialogs;
-    std::unique_ptr<WizardWindow> wizard;
+    std::unique_ptr<ToolLifetime> lifetime;
+    WizardWindow *wizard = nullptr;
     std::unique_ptr<QSignalSpy> ended;
 
-    void start(const QStringList &arguments = {});
+    void start(bool listenMode = false);
     // The classic editor, opened as the operator opens it: through the
     // wizard's first page, unless it is in front already.
     ClassicWindow *classic();
@@ -30,13 +32,15 @@ struct ToolRun {
             return control;
         qFatal("no control %s in %s", qPrintable(name), qPrintable(window->objectName()));
     }
-    template <typename T = QWidget> T *get(const QString &name) const { return get<T>(wizard.get(), name); }
+    template <typename T = QWidget> T *get(const QString &name) const { return get<T>(wizard, name); }
     // Clicks each named control of `window` in turn.
     static void click(QWidget *window, const QStringList &names);
-    void click(const QStringList &names) const { click(wizard.get(), names); }
+    void click(const QStringList &names) const { click(wizard, names); }
     // Replaces a field's text by typing.
     static void type(QLineEdit *field, const QString &text);
     void goToPage(int page) const;
+    // The MOTD editors that exist, shown or not, counted without creating one.
+    static QList<QWidget *> motdEditors();
     // The one wizard page on show, 1 to 7; 0 when none or several are.
     int page() const;
 };
