@@ -44,6 +44,8 @@ public:
     // The controls as the core sees them. Not const: the MOTD address lives on
     // the MOTD editor, which the first reference creates.
     WizardFields fields();
+    // Sets every control, with the reactions the operator's changes have.
+    void setFields(const WizardFields &fields);
 
     // The page on show, 1 to 7.
     int currentPage() const { return m_page; }
