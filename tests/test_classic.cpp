@@ -48,9 +48,7 @@ private slots:
         QTest::addColumn<QString>("map");
         QTest::addColumn<QString>("players");
         QTest::newRow("no file") << QStringList() << "Vice City - Deathmatch" << "26";
-        QTest::newRow("GameMap 4") << QStringList{"GameMap 4"} << "GTA3 - Shore Side Vale" << "26";
         QTest::newRow("map, then count") << QStringList{"GameMap 2", "MaxPlayers 30"} << "Vice City - Stunt" << "30";
-        QTest::newRow("count, then the map shown") << QStringList{"MaxPlayers 27", "GameMap 1"} << "Vice City - Deathmatch" << "26";
         QTest::newRow("count, Stunt, GTA") << QStringList{"MaxPlayers 40", "GameMap 2", "GameMap 3", "ServerPasswordEnabled 1",
                                                           "ServerPassword \"pw\"", "#show page 1: 0"}
                                            << "GTA3 - Portland" << "26";

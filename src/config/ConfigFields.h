@@ -60,6 +60,8 @@ struct FirstPageChoices {
     Qt::CheckState chkremember = Qt::Unchecked;
     bool OptClassic = false;
     bool OptWizard = true;
+
+    bool operator==(const FirstPageChoices &) const = default;
 };
 
 // The design-time values of each window's inventory.

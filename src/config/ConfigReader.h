@@ -8,6 +8,8 @@
 struct WizardLoad {
     WizardFields fields;
     FirstPageChoices firstPage;
+
+    bool operator==(const WizardLoad &) const = default;
 };
 
 // The fields a file's lines set, over the front end's defaults: each line is
