@@ -27,8 +27,7 @@ int main(int argc, char *argv[])
     const TextReadResult read = loadconfig(QDir(QString::fromLocal8Bit(argv[1])).filePath(configFileName()));
     if (!read.ok)
         return 1;
-    ClassicFields fields = classicDefaults();
-    applyAssignments(fields, loadclassic(read.lines));
+    const ClassicFields fields = loadclassic(read.lines);
     std::printf("ServerName=%s\n", qPrintable(fields.txtserver));
     return 0;
 }

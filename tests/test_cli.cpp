@@ -419,6 +419,14 @@ private slots:
         QCOMPARE(shown.size(), 18);
         QCOMPARE(kvx(QStringList{"set"} + shown).status, 0);
         QCOMPARE(contents(), (Files{{"kvxserver.conf", classicSaved(everySetting)}}));
+        // The help groups the keys by what set accepts, in show's order.
+        const QString help = QString::fromUtf8(kvx({"--help"}).out);
+        for (const char *group : {"  GameHour, GameMins     one or two digits, 0 to 23 and 0 to 59\n",
+                                  "  RandomWeather, MOTDEnabled, ASE, AdminServer, AdminPlus, AdminAllowShutdown, "
+                                  "StatLogging\n                         0 or 1\n",
+                                  "  ServerName, MOTDURL, ServerPassword, AdminPassword, AdminPlusPassword\n       "
+                                  "                  text without control characters"})
+            QVERIFY2(help.contains(QLatin1String(group)), group);
     }
 
     // motd prints UTF-8 with LF line ends; what it printed, given back to

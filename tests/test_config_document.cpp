@@ -16,6 +16,14 @@ using Alerts = QList<CommitAlert>;
 
 namespace {
 
+// Where the template puts the settings these tests look at.
+namespace Line {
+constexpr int GameMap = 50;
+constexpr int StatLogging = 129;
+constexpr int ServerPasswordEnabled = 138;
+constexpr int ServerPassword = 145;
+}
+
 // The template builds "AdminPlus 1"; a commit with Admin+ not ticked writes 0.
 LineMap plusOff(LineMap lines)
 {
@@ -55,7 +63,7 @@ private slots:
 
         // A map text that matches no name exactly, case included, keeps "Game 1".
         classic.cmbgamemode = QStringLiteral("gta3 - shore side vale");
-        QCOMPARE(buildclassic(classic).line(ConfigLine::GameMap), QStringLiteral("Game 1"));
+        QCOMPARE(buildclassic(classic).line(Line::GameMap), QStringLiteral("Game 1"));
     }
 
     void valueLinesTakeFieldsAsTheyStand_data()
@@ -161,8 +169,8 @@ private slots:
         ConfigDocument document = buildwizard(fields);
         fields.txtpwd.clear();
         commitwizard(document, fields, {});
-        QCOMPARE(document.line(ConfigLine::ServerPasswordEnabled), QStringLiteral("ServerPasswordEnabled 0"));
-        QCOMPARE(document.line(ConfigLine::ServerPassword), QStringLiteral("ServerPassword \"loaded\""));
+        QCOMPARE(document.line(Line::ServerPasswordEnabled), QStringLiteral("ServerPasswordEnabled 0"));
+        QCOMPARE(document.line(Line::ServerPassword), QStringLiteral("ServerPassword \"loaded\""));
     }
 
     void classicCommitWritesStatLoggingAndExactMapNames_data()
@@ -186,10 +194,10 @@ private slots:
         fields.cmbgamemode = QStringLiteral("GTA3 - Portland");
         ConfigDocument document = buildclassic(fields);
         fields.cmbgamemode = map;
-        fields.Check5 = check5;
+        fields.statLogging = check5;
         commitclassic(document, fields, {Qt::Checked, true, false});
-        QCOMPARE(document.line(ConfigLine::GameMap), mapLine);
-        QCOMPARE(document.line(ConfigLine::StatLogging), statLine);
+        QCOMPARE(document.line(Line::GameMap), mapLine);
+        QCOMPARE(document.line(Line::StatLogging), statLine);
         QCOMPARE(document.line(ConfigLine::Mode), QStringLiteral("#mode: classic"));
         QCOMPARE(document.line(ConfigLine::ShowPage1), QStringLiteral("#show page 1: 0"));
     }
@@ -197,9 +205,9 @@ private slots:
     void wizardNeverWritesStatLogging()
     {
         ConfigDocument document = buildwizard(wizardDefaults());
-        document.setLine(ConfigLine::StatLogging, QStringLiteral("StatLogging 1"));
+        document.setLine(Line::StatLogging, QStringLiteral("StatLogging 1"));
         commitwizard(document, wizardDefaults(), {});
-        QCOMPARE(document.line(ConfigLine::StatLogging), QStringLiteral("StatLogging 1"));
+        QCOMPARE(document.line(Line::StatLogging), QStringLiteral("StatLogging 1"));
     }
 };
 

@@ -9,7 +9,6 @@
 #include "ui/Banner.h"
 #include "ui/Dialogs.h"
 #include "ui/EnterPressesButtons.h"
-#include "ui/FieldBinding.h"
 #include "ui/FileGuard.h"
 #include "ui/ServerLaunch.h"
 #include "ui/StartingReads.h"
@@ -200,7 +199,7 @@ void ClassicWindow::buildForm()
     m_txtpwd = textBox(frame8, "txtpwd", initial().txtpwd, 120, 300, 1695, 285);
 
     QGroupBox *frame10 = frame(this, "Frame10", QStringLiteral("Stat logging"), 4320, 3240, 1935, 615);
-    m_Check5 = checkBox(frame10, "Check5", QStringLiteral("Enabled"), ticked(initial().Check5), 120, 240, 1695, 255);
+    m_Check5 = checkBox(frame10, "Check5", QStringLiteral("Enabled"), ticked(initial().statLogging), 120, 240, 1695, 255);
 
     QGroupBox *frame9 = frame(this, "Frame9", QStringLiteral("MOTD"), 120, 4680, 6135, 1695);
     m_chkmotd = checkBox(frame9, "chkmotd", QStringLiteral("Ingame MOTD Enabled"), ticked(initial().chkmotd), 120, 240, 2055, 255);
@@ -309,15 +308,7 @@ void ClassicWindow::load()
     if (const std::optional<QString> motd = readMotdAtStart(
             this, m_context, QStringLiteral("The message of the day starts from its default text.")))
         setMotdText(*motd);
-    // Through the controls and in the file's order, so the map rule sees the
-    // player count the lines before the map gave.
-    for (const FieldAssignment &assignment : loadclassic(lines)) {
-        applyAssignment(this, assignment);
-        // A map equal to the one shown changes no text and so fires no
-        // change signal; the rule runs for every map the file names.
-        if (assignment.field == m_cmbgamemode->objectName())
-            applyMapRule(m_cmbgamemode->currentText(), m_txtplayers);
-    }
+    setFields(loadclassic(lines));
     m_document = buildclassic(fields());
 
     if (m_context.listenMode)
@@ -363,8 +354,32 @@ ClassicFields ClassicWindow::fields() const
     f.txtadminpluspwd = m_txtadminpluspwd->text();
     f.chkshutdown = m_chkshutdown->checkState();
     f.cmbgamemode = m_cmbgamemode->currentText();
-    f.Check5 = m_Check5->checkState();
+    f.statLogging = m_Check5->checkState();
     return f;
+}
+
+void ClassicWindow::setFields(const ClassicFields &f)
+{
+    // The map first: its change runs the map rule on the player count shown,
+    // which the fields' own count then replaces.
+    m_cmbgamemode->setEditText(f.cmbgamemode);
+    m_txtserver->setText(f.txtserver);
+    m_txtport->setText(f.txtport);
+    m_txtplayers->setText(f.txtplayers);
+    m_txthour->setText(f.txthour);
+    m_txtminute->setText(f.txtminute);
+    m_chkweather->setCheckState(f.chkweather);
+    m_chkmotd->setCheckState(f.chkmotd);
+    m_txturl->setText(f.txturl);
+    m_ChkASE->setCheckState(f.ChkASE);
+    m_txtpwd->setText(f.txtpwd);
+    m_chkadmin->setCheckState(f.chkadmin);
+    m_chkadminplus->setCheckState(f.chkadminplus);
+    m_txtadminport->setText(f.txtadminport);
+    m_txtadminpwd->setText(f.txtadminpwd);
+    m_txtadminpluspwd->setText(f.txtadminpluspwd);
+    m_chkshutdown->setCheckState(f.chkshutdown);
+    m_Check5->setCheckState(f.statLogging);
 }
 
 QString ClassicWindow::motdText() const

@@ -31,6 +31,8 @@ public:
 
     // The controls' current values.
     ClassicFields fields() const;
+    // Sets every control, with the reactions the operator's changes have.
+    void setFields(const ClassicFields &fields);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

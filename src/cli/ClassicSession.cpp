@@ -22,9 +22,8 @@ ClassicOpenResult openClassic(const QString &folder)
     session.fileExists = read.file.exists;
     session.file = std::move(read.file);
     session.lines = std::move(read.lines);
-    applyAssignments(session.fields, loadclassic(session.lines));
-    WizardFields wizard = wizardDefaults();
-    applyAssignments(wizard, session.firstPage, loadwizard(session.lines));
+    session.fields = loadclassic(session.lines);
+    session.firstPage = loadwizard(session.lines).firstPage;
     session.document = buildclassic(session.fields);
     result.ok = true;
     return result;

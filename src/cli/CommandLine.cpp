@@ -49,6 +49,16 @@ QString wrapped(const QString &text, int indent)
     return lines.join(u'\n');
 }
 
+// Keys and what set accepts for them, in two columns; keys too long for
+// theirs stand on a line of their own.
+QString acceptedBy(const QString &keys, const QString &accepted)
+{
+    constexpr qsizetype keyColumn = 23;
+    const QString column = keys.size() < keyColumn ? keys.leftJustified(keyColumn)
+                                                   : keys + u'\n' + QString(keyColumn + 2, u' ');
+    return QStringLiteral("  ") + column + accepted + u'\n';
+}
+
 QString numberedMaps()
 {
     QStringList lines;
@@ -102,11 +112,9 @@ QString commandLineUsage()
                "  MaxPlayers             2 to 26 on a Vice City map, 2 to 32 on a GTA III map\n"
                "  GameMap                1 to 5, or a map name (\"GTA III - ...\" for \"GTA3 - ...\" too):\n"
                "%2\n"
-               "  GameHour, GameMins     one or two digits, 0 to 23 and 0 to 59\n"
-               "  RandomWeather, MOTDEnabled, ASE, AdminServer, AdminPlus, AdminAllowShutdown, StatLogging\n"
-               "                         0 or 1\n"
-               "  ServerName, MOTDURL, ServerPassword, AdminPassword, AdminPlusPassword\n"
-               "                         text without control characters, in the Windows-1252 code page\n"
+               "%3"
+               "%4"
+               "%5"
                "A refused value writes nothing. An empty ServerPassword turns the password off.\n"
                "A port of 0 or above 65535, a ServerName under 3 characters, or an AdminPort equal to\n"
                "ServerPort while AdminServer is 1 cannot work: set warns and writes them, check reports them.\n"
@@ -115,7 +123,12 @@ QString commandLineUsage()
                "Exit status: 0 done; 1 a file could not be read or written (check: something to report);\n"
                "2 a usage error or a refused value; launch --foreground: the server's exit status.\n"
                "Data goes to standard output, messages to standard error.\n")
-        .arg(wrapped(settingKeyList(), 2), numberedMaps());
+        .arg(wrapped(settingKeyList(), 2), numberedMaps(),
+             acceptedBy(settingKeyList({SettingKind::Hour, SettingKind::Minute}),
+                        QStringLiteral("one or two digits, 0 to 23 and 0 to 59")),
+             acceptedBy(settingKeyList({SettingKind::Switch}), QStringLiteral("0 or 1")),
+             acceptedBy(settingKeyList({SettingKind::Text}),
+                        QStringLiteral("text without control characters, in the Windows-1252 code page")));
 }
 
 int runCommandLine(const QStringList &arguments, const QString &toolFolder, const QString &toolFolderError)

@@ -1,7 +1,9 @@
 #include "SettingTable.h"
 
+#include "config/ConfigSettings.h"
 #include "files/CodePage.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #if defined(Q_OS_UNIX)
@@ -12,35 +14,21 @@
 
 namespace {
 
+// The settings both front ends hold, in the file's order, then the classic
+// editor's own.
 QList<Setting> makeTable()
 {
-    using F = ClassicFields;
-    const auto text = [](const char *key, SettingKind kind, QString F::*field) {
-        return Setting{QString::fromLatin1(key), kind, field, nullptr};
-    };
-    const auto box = [](const char *key, Qt::CheckState F::*field) {
-        return Setting{QString::fromLatin1(key), SettingKind::Switch, nullptr, field};
-    };
-    return {
-        text("ServerName", SettingKind::Text, &F::txtserver),
-        text("ServerPort", SettingKind::Port, &F::txtport),
-        text("MaxPlayers", SettingKind::PlayerCount, &F::txtplayers),
-        text("GameMap", SettingKind::Map, &F::cmbgamemode),
-        text("GameHour", SettingKind::Hour, &F::txthour),
-        text("GameMins", SettingKind::Minute, &F::txtminute),
-        box("RandomWeather", &F::chkweather),
-        box("MOTDEnabled", &F::chkmotd),
-        text("MOTDURL", SettingKind::Text, &F::txturl),
-        box("ASE", &F::ChkASE),
-        text("ServerPassword", SettingKind::Text, &F::txtpwd),
-        box("AdminServer", &F::chkadmin),
-        box("AdminPlus", &F::chkadminplus),
-        text("AdminPort", SettingKind::OptionalPort, &F::txtadminport),
-        text("AdminPassword", SettingKind::Text, &F::txtadminpwd),
-        text("AdminPlusPassword", SettingKind::Text, &F::txtadminpluspwd),
-        box("AdminAllowShutdown", &F::chkshutdown),
-        box("StatLogging", &F::Check5),
-    };
+    QList<Setting> common;
+    QList<Setting> classicOnly;
+    for (const ConfigSetting &setting : configSettings()) {
+        if (!setting.check)
+            continue;
+        QString ClassicFields::*text = setting.text ? setting.text : setting.classicText;
+        Qt::CheckState ClassicFields::*box = setting.box ? setting.box : setting.classicBox;
+        const bool wizardToo = setting.text || setting.box || setting.form == SettingForm::Map;
+        (wizardToo ? common : classicOnly) << Setting{QLatin1String(setting.key), *setting.check, text, box};
+    }
+    return common + classicOnly;
 }
 
 } // namespace
@@ -60,11 +48,13 @@ const Setting *findSetting(const QString &key)
     return nullptr;
 }
 
-QString settingKeyList()
+QString settingKeyList(std::initializer_list<SettingKind> kinds)
 {
     QStringList keys;
-    for (const Setting &setting : settingTable())
-        keys << setting.key;
+    for (const Setting &setting : settingTable()) {
+        if (kinds.size() == 0 || std::find(kinds.begin(), kinds.end(), setting.kind) != kinds.end())
+            keys << setting.key;
+    }
     return keys.join(QLatin1String(", "));
 }
 

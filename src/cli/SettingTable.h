@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 
+#include <initializer_list>
 #include <optional>
 
 // The settings the command line reads and writes, under the file's own key
@@ -17,12 +18,13 @@ struct Setting {
     Qt::CheckState ClassicFields::*box = nullptr; // a check box
 };
 
-// In the order of the file: ServerName, ServerPort, ... StatLogging.
+// In the file's order, the settings only the classic editor holds last.
 const QList<Setting> &settingTable();
 // The setting a key names, without regard to letter case.
 const Setting *findSetting(const QString &key);
-// "ServerName, ServerPort, ..." for messages.
-QString settingKeyList();
+// "ServerName, ServerPort, ..." for messages; only the keys of `kinds` when
+// any are given.
+QString settingKeyList(std::initializer_list<SettingKind> kinds = {});
 
 // The value as the classic editor holds it: a field's text, "1" or "0" for a
 // box, the map's name for GameMap.

@@ -1,72 +1,72 @@
 #include "ConfigCommit.h"
 
 #include "ConfigBuilder.h"
-#include "ConfigLines.h"
+#include "ConfigSettings.h"
 #include "ConfigTemplate.h"
+
+#include <algorithm>
 
 namespace {
 
-// A check box writes its line only when ticked or cleared; a greyed box
-// leaves the line as it was.
-void commitSwitch(ConfigDocument &document, int index, const QString &key, Qt::CheckState state)
+// The admin panel's texts: written only while their box is ticked, and then
+// only when filled in, else reported.
+struct AdminText {
+    QString CommonFields::*text;
+    Qt::CheckState CommonFields::*box;
+    CommitAlert alert;
+};
+
+// In the order the alerts are shown.
+constexpr AdminText adminTexts[] = {
+    {&CommonFields::txtadminpwd, &CommonFields::chkadmin, CommitAlert::AdminPassword},
+    {&CommonFields::txtadminport, &CommonFields::chkadmin, CommitAlert::AdminPort},
+    {&CommonFields::txtadminpluspwd, &CommonFields::chkadminplus, CommitAlert::AdminPlusPassword},
+};
+
+bool adminText(const ConfigSetting &setting)
 {
-    if (state == Qt::Checked)
-        document.setLine(index, switchLine(key, true));
-    else if (state == Qt::Unchecked)
-        document.setLine(index, switchLine(key, false));
+    return std::any_of(std::begin(adminTexts), std::end(adminTexts),
+                       [&setting](const AdminText &admin) { return setting.text == admin.text; });
 }
 
-QList<CommitAlert> commitCommon(ConfigDocument &document, const CommonFields &fields, const QString &mapLine,
-                                const FirstPageChoices &firstPage, const Qt::CheckState *statLogging)
+// Whether the commit leaves a setting's line as it was.
+template<class Fields>
+bool keepsLine(const ConfigSetting &setting, const Fields &fields)
 {
+    // A greyed box keeps its line, but for the statistics box and Admin Plus,
+    // which write it as 0.
+    if (const Qt::CheckState *box = boxField(setting, fields); box && *box == Qt::PartiallyChecked)
+        return setting.form == SettingForm::Switch && setting.box != &CommonFields::chkadminplus;
+    // An empty password turns the password off and leaves the old one.
+    if (setting.form == SettingForm::Password)
+        return fields.txtpwd.isEmpty();
+    return adminText(setting);
+}
+
+template<class Fields>
+QList<CommitAlert> commitFields(ConfigDocument &document, const Fields &fields, const QString &mapLine,
+                                const FirstPageChoices &firstPage)
+{
+    for (const ConfigSetting &setting : configSettings()) {
+        if (setting.form == SettingForm::Map) {
+            if (!mapLine.isNull())
+                document.setLine(setting.line, mapLine);
+        } else if (!keepsLine(setting, fields)) {
+            if (const std::optional<QString> line = lineFromFields(setting, fields))
+                document.setLine(setting.line, *line);
+        }
+    }
+
     QList<CommitAlert> alerts;
-    document.setLine(ConfigLine::ServerName, quotedLine(QStringLiteral("ServerName"), fields.txtserver));
-    document.setLine(ConfigLine::ServerPort, bareLine(QStringLiteral("ServerPort"), fields.txtport));
-    document.setLine(ConfigLine::MaxPlayers, bareLine(QStringLiteral("MaxPlayers"), fields.txtplayers));
-    if (!mapLine.isNull())
-        document.setLine(ConfigLine::GameMap, mapLine);
-    document.setLine(ConfigLine::GameHour, bareLine(QStringLiteral("GameHour"), fields.txthour));
-    document.setLine(ConfigLine::GameMins, bareLine(QStringLiteral("GameMins"), fields.txtminute));
-    commitSwitch(document, ConfigLine::RandomWeather, QStringLiteral("RandomWeather"), fields.chkweather);
-    commitSwitch(document, ConfigLine::MOTDEnabled, QStringLiteral("MOTDEnabled"), fields.chkmotd);
-    document.setLine(ConfigLine::MOTDURL, quotedLine(QStringLiteral("MOTDURL"), fields.txturl));
-    commitSwitch(document, ConfigLine::ASE, QStringLiteral("ASE"), fields.ChkASE);
-    if (statLogging)
-        document.setLine(ConfigLine::StatLogging, switchLine(QStringLiteral("StatLogging"), *statLogging == Qt::Checked));
-
-    if (fields.txtpwd.isEmpty()) {
-        document.setLine(ConfigLine::ServerPasswordEnabled, switchLine(QStringLiteral("ServerPasswordEnabled"), false));
-    } else {
-        document.setLine(ConfigLine::ServerPasswordEnabled, switchLine(QStringLiteral("ServerPasswordEnabled"), true));
-        document.setLine(ConfigLine::ServerPassword, quotedLine(QStringLiteral("ServerPassword"), fields.txtpwd));
-    }
-
-    if (fields.chkadmin == Qt::Checked) {
-        document.setLine(ConfigLine::AdminServer, switchLine(QStringLiteral("AdminServer"), true));
-        if (!fields.txtadminpwd.isEmpty())
-            document.setLine(ConfigLine::AdminPassword, quotedLine(QStringLiteral("AdminPassword"), fields.txtadminpwd));
+    for (const AdminText &admin : adminTexts) {
+        if (fields.*admin.box != Qt::Checked)
+            continue;
+        const QString &text = fields.*admin.text;
+        if (text.isEmpty())
+            alerts << admin.alert;
         else
-            alerts << CommitAlert::AdminPassword;
-        if (!fields.txtadminport.isEmpty())
-            document.setLine(ConfigLine::AdminPort, bareLine(QStringLiteral("AdminPort"), fields.txtadminport));
-        else
-            alerts << CommitAlert::AdminPort;
+            document.setLine(settingHolding(admin.text).line, settingLine(settingHolding(admin.text), text));
     }
-
-    if (fields.chkadminplus == Qt::Checked) {
-        document.setLine(ConfigLine::AdminPlus, switchLine(QStringLiteral("AdminPlus"), true));
-        if (!fields.txtadminpluspwd.isEmpty())
-            document.setLine(ConfigLine::AdminPlusPassword,
-                             quotedLine(QStringLiteral("AdminPlusPassword"), fields.txtadminpluspwd));
-        else
-            alerts << CommitAlert::AdminPlusPassword;
-    } else {
-        document.setLine(ConfigLine::AdminPlus, switchLine(QStringLiteral("AdminPlus"), false));
-    }
-
-    if (fields.chkadmin == Qt::Unchecked)
-        document.setLine(ConfigLine::AdminServer, switchLine(QStringLiteral("AdminServer"), false));
-    commitSwitch(document, ConfigLine::AdminAllowShutdown, QStringLiteral("AdminAllowShutdown"), fields.chkshutdown);
 
     document.setLine(ConfigLine::Mode, QStringLiteral("#mode: wizard"));
     document.setLine(ConfigLine::ShowPage1, QStringLiteral("#show page 1: 1"));
@@ -99,11 +99,11 @@ QString commitAlertTitle()
 
 QList<CommitAlert> commitwizard(ConfigDocument &document, const WizardFields &fields, const FirstPageChoices &firstPage)
 {
-    return commitCommon(document, fields, wizardMapLine(fields.map), firstPage, nullptr);
+    return commitFields(document, fields, wizardMapLine(fields.map), firstPage);
 }
 
 QList<CommitAlert> commitclassic(ConfigDocument &document, const ClassicFields &fields,
                                  const FirstPageChoices &firstPage)
 {
-    return commitCommon(document, fields, classicMapLine(fields.cmbgamemode), firstPage, &fields.Check5);
+    return commitFields(document, fields, classicMapLine(fields.cmbgamemode), firstPage);
 }

@@ -4,7 +4,8 @@
 #include <QString>
 #include <Qt>
 
-// Snapshots of the two front ends' fields, named after their controls. The
+// Snapshots of the two front ends' fields, named after their controls (but
+// for the classic editor's statistics box, whose control is Check5). The
 // windows turn their controls into these values and back; the core never sees
 // a widget. Check boxes keep all three states: building writes a greyed box as
 // 0, while the commit leaves its line alone.
@@ -48,7 +49,7 @@ struct WizardFields : CommonFields {
 
 struct ClassicFields : CommonFields {
     QString cmbgamemode;
-    Qt::CheckState Check5 = Qt::Unchecked;
+    Qt::CheckState statLogging = Qt::Unchecked;
 
     bool operator==(const ClassicFields &) const = default;
 };
@@ -59,6 +60,8 @@ struct FirstPageChoices {
     Qt::CheckState chkremember = Qt::Unchecked;
     bool OptClassic = false;
     bool OptWizard = true;
+
+    bool operator==(const FirstPageChoices &) const = default;
 };
 
 // The design-time values of each window's inventory.

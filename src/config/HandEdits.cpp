@@ -1,6 +1,6 @@
 #include "HandEdits.h"
 
-#include "ConfigLines.h"
+#include "ConfigSettings.h"
 #include "ConfigTemplate.h"
 
 #include <algorithm>
@@ -8,86 +8,62 @@
 
 namespace {
 
-// How the reader takes a managed line's value, and so how the tool writes it.
-enum class Form { Quoted, Bare, Time, Switch, Map, Mode, ShowPage1 };
-
-struct ManagedLine {
-    int index;
-    const char *key;
-    Form form;
-};
-
-constexpr ManagedLine managed[] = {
-    {ConfigLine::ServerName, "ServerName", Form::Quoted},
-    {ConfigLine::ServerPort, "ServerPort", Form::Bare},
-    {ConfigLine::MaxPlayers, "MaxPlayers", Form::Bare},
-    {ConfigLine::GameMap, "GameMap", Form::Map},
-    {ConfigLine::GameHour, "GameHour", Form::Time},
-    {ConfigLine::GameMins, "GameMins", Form::Time},
-    {ConfigLine::RandomWeather, "RandomWeather", Form::Switch},
-    {ConfigLine::MOTDEnabled, "MOTDEnabled", Form::Switch},
-    {ConfigLine::MOTDURL, "MOTDURL", Form::Quoted},
-    {ConfigLine::ASE, "ASE", Form::Switch},
-    {ConfigLine::StatLogging, "StatLogging", Form::Switch},
-    {ConfigLine::ServerPasswordEnabled, "ServerPasswordEnabled", Form::Switch},
-    {ConfigLine::ServerPassword, "ServerPassword", Form::Quoted},
-    {ConfigLine::AdminServer, "AdminServer", Form::Switch},
-    {ConfigLine::AdminPlus, "AdminPlus", Form::Switch},
-    {ConfigLine::AdminPort, "AdminPort", Form::Bare},
-    {ConfigLine::AdminPassword, "AdminPassword", Form::Quoted},
-    {ConfigLine::AdminPlusPassword, "AdminPlusPassword", Form::Quoted},
-    {ConfigLine::AdminAllowShutdown, "AdminAllowShutdown", Form::Switch},
-    {ConfigLine::Mode, "#mode: ", Form::Mode},
-    {ConfigLine::ShowPage1, "#show page 1: ", Form::ShowPage1},
-};
-
-const ManagedLine *findManaged(int index)
+const ConfigSetting *findSetting(int index)
 {
-    const auto found = std::find_if(std::begin(managed), std::end(managed),
-                                    [index](const ManagedLine &m) { return m.index == index; });
-    return found == std::end(managed) ? nullptr : found;
+    const auto settings = configSettings();
+    const auto found = std::find_if(settings.begin(), settings.end(),
+                                    [index](const ConfigSetting &s) { return s.line == index; });
+    return found == settings.end() ? nullptr : &*found;
 }
 
 // The line the tool writes for the value the reader takes out of `line`;
 // nothing when the reader takes none.
-std::optional<QString> rebuilt(const ManagedLine &managedLine, const QString &line)
+std::optional<QString> rebuilt(const ConfigSetting &setting, const QString &line)
 {
-    const QString key = QLatin1String(managedLine.key);
+    const QString key = QLatin1String(setting.key);
     if (!line.startsWith(key))
         return std::nullopt;
     const QChar last = line.back();
-    switch (managedLine.form) {
-    case Form::Quoted: // the key, a space and a quote are skipped, the last character dropped
+    switch (setting.form) {
+    case SettingForm::Quoted: // the key, a space and a quote are skipped, the last character dropped
+    case SettingForm::Password:
         if (line.size() < key.size() + 3)
             return std::nullopt;
-        return quotedLine(key, line.mid(key.size() + 2, line.size() - key.size() - 3));
-    case Form::Bare: // the key and a space are skipped
+        return settingLine(setting, line.mid(key.size() + 2, line.size() - key.size() - 3));
+    case SettingForm::Bare: // the key and a space are skipped
         if (line.size() < key.size() + 1)
             return std::nullopt;
-        return bareLine(key, line.mid(key.size() + 1));
-    case Form::Time: // the last one or two characters of a line of 10 or 11
-        if (line.size() != 10 && line.size() != 11)
+        return settingLine(setting, line.mid(key.size() + 1));
+    case SettingForm::Time: // a space and one or two characters
+        if (line.size() != key.size() + 2 && line.size() != key.size() + 3)
             return std::nullopt;
-        return bareLine(key, line.right(line.size() - 9));
-    case Form::Switch:
+        return settingLine(setting, line.mid(key.size() + 1));
+    case SettingForm::Switch:
+    case SettingForm::OneOnly:
+    case SettingForm::PasswordSwitch:
         if (last != u'0' && last != u'1')
             return std::nullopt;
-        return switchLine(key, last == u'1');
-    case Form::Map:
+        return settingLine(setting, QString(last));
+    case SettingForm::Map:
         if (last < u'1' || last > u'5')
             return std::nullopt;
-        return QStringLiteral("GameMap ") + last;
-    case Form::Mode:
+        return settingLine(setting, QString(last));
+    }
+    return std::nullopt;
+}
+
+// The tool-state lines as the tool writes what the reader takes out of them.
+std::optional<QString> rebuiltToolState(int index, const QString &line)
+{
+    if (index == ConfigLine::Mode && line.startsWith(QLatin1String("#mode: "))) {
         if (line.endsWith(QLatin1String("classic")))
             return QStringLiteral("#mode: classic");
         if (line.endsWith(QLatin1String("wizard")))
             return QStringLiteral("#mode: wizard");
-        return std::nullopt;
-    case Form::ShowPage1:
-        if (last != u'0' && last != u'1')
-            return std::nullopt;
-        return key + last;
     }
+    const QString showPage1 = QStringLiteral("#show page 1: ");
+    if (index == ConfigLine::ShowPage1 && line.startsWith(showPage1) && (line.back() == u'0' || line.back() == u'1'))
+        return showPage1 + line.back();
     return std::nullopt;
 }
 
@@ -95,16 +71,16 @@ std::optional<QString> rebuilt(const ManagedLine &managedLine, const QString &li
 
 bool managedLine(int index)
 {
-    return findManaged(index) != nullptr;
+    return findSetting(index) || index == ConfigLine::Mode || index == ConfigLine::ShowPage1;
 }
 
 bool toolFormedLine(int index, const QString &line)
 {
-    const ManagedLine *found = findManaged(index);
+    const ConfigSetting *found = findSetting(index);
     if (!found)
-        return false;
+        return managedLine(index) && rebuiltToolState(index, line) == line;
     // The classic editor writes this for a map it does not know.
-    if (found->form == Form::Map && line == QLatin1String("Game 1"))
+    if (found->form == SettingForm::Map && line == QLatin1String("Game 1"))
         return true;
     return rebuilt(*found, line) == line;
 }

@@ -3,7 +3,6 @@
 #include "ui/Banner.h"
 #include "ui/Dialogs.h"
 #include "ui/EnterPressesButtons.h"
-#include "ui/FieldBinding.h"
 #include "ui/FileGuard.h"
 #include "rules/InputRules.h"
 #include "ui/KeyFilter.h"
@@ -29,6 +28,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+
+#include <array>
 
 namespace {
 
@@ -96,12 +97,10 @@ void WizardWindow::readConfigFile()
         readConfigAtStart(this, m_context, QStringLiteral("The tool starts with its default settings."));
     if (!lines)
         return;
-    for (const FieldAssignment &assignment : loadwizard(*lines)) {
-        if (assignment.field == QLatin1String("txturl"))
-            motdWindow()->setUrl(assignment.value);
-        else
-            applyAssignment(this, assignment);
-    }
+    const WizardLoad load = loadwizard(*lines);
+    setFields(load.fields);
+    m_chkremember->setCheckState(load.firstPage.chkremember);
+    (load.firstPage.OptClassic ? m_OptClassic : m_OptWizard)->setChecked(true);
     if (m_chkremember->checkState() == Qt::Checked)
         m_cmdnext->click();
 }
@@ -145,6 +144,29 @@ WizardFields WizardWindow::fields() const
     else
         f.map = WizardMap::optgta3portland;
     return f;
+}
+
+void WizardWindow::setFields(const WizardFields &f)
+{
+    m_txtserver->setText(f.txtserver);
+    m_txtport->setText(f.txtport);
+    m_txtplayers->setText(f.txtplayers);
+    m_txthour->setText(f.txthour);
+    m_txtminute->setText(f.txtminute);
+    m_chkweather->setCheckState(f.chkweather);
+    m_chkmotd->setCheckState(f.chkmotd);
+    motdWindow()->setUrl(f.txturl);
+    m_ChkASE->setCheckState(f.ChkASE);
+    m_txtpwd->setText(f.txtpwd);
+    m_chkadmin->setCheckState(f.chkadmin);
+    m_chkadminplus->setCheckState(f.chkadminplus);
+    m_txtadminport->setText(f.txtadminport);
+    m_txtadminpwd->setText(f.txtadminpwd);
+    m_txtadminpluspwd->setText(f.txtadminpluspwd);
+    m_chkshutdown->setCheckState(f.chkshutdown);
+    const std::array<QRadioButton *, 5> maps = {m_optvicedm, m_optvicestunt, m_optgta3portland, m_optgta3ssv,
+                                                m_optgta3staunton};
+    maps.at(int(f.map) - 1)->setChecked(true);
 }
 
 WizardFields WizardWindow::fieldsReferringToMotdEditor()

@@ -39,6 +39,8 @@ public:
 
     // The controls as the core sees them, the MOTD address as it stands.
     WizardFields fields() const;
+    // Sets every control, with the reactions the operator's changes have.
+    void setFields(const WizardFields &fields);
 
     // The page on show, 1 to 7.
     int currentPage() const { return m_page; }
