@@ -48,8 +48,8 @@ void writePathological(const QString &path, qint64 bytes)
 double readMilliseconds(const QString &path, int runs)
 {
     return medianMilliseconds(runs, [&] {
-        const TextReadResult read = loadconfig(path);
-        const QList<FieldAssignment> assignments = loadwizard(read.lines);
+        const Result<TextLines> read = loadconfig(path);
+        const QList<FieldAssignment> assignments = loadwizard(read->lines);
         if (assignments.isEmpty())
             qFatal("nothing read");
     });
@@ -67,17 +67,17 @@ int main(int argc, char *argv[])
     fields.txtpwd = QStringLiteral("secret");
     ConfigDocument written = buildwizard(fields);
     commitwizard(written, fields, {});
-    if (!saveconfig(path, written).ok)
+    if (!saveconfig(path, written).ok())
         qFatal("cannot save");
 
     const double cycle = medianMilliseconds(500, [&] {
-        const TextReadResult read = loadconfig(path);
+        const Result<TextLines> read = loadconfig(path);
         WizardFields current = wizardDefaults();
         FirstPageChoices choices;
-        applyAssignments(current, choices, loadwizard(read.lines));
+        applyAssignments(current, choices, loadwizard(read->lines));
         ConfigDocument document = buildwizard(current);
         commitwizard(document, current, choices);
-        if (!saveconfig(path, document).ok)
+        if (!saveconfig(path, document).ok())
             qFatal("cannot save");
     });
     std::printf("tool-written file, read + apply + build + commit + save: %.3f ms (median of 500)\n", cycle);
@@ -97,7 +97,7 @@ int main(int argc, char *argv[])
     const QString huge = dir.filePath("huge.conf");
     writePathological(huge, 200 * 1000 * 1000);
     const double hugeMs = medianMilliseconds(9, [&] {
-        if (loadconfig(huge).ok)
+        if (loadconfig(huge).ok())
             qFatal("a 200 MB file was read");
     });
     std::printf("a 200 MB file, refused: %.3f ms (median of 9)\n", hugeMs);

@@ -42,18 +42,18 @@ private slots:
         ConfigDocument document = buildwizard(fields);
         commitwizard(document, fields, {Qt::Checked, true, false});
         QTemporaryDir dir;
-        QVERIFY(saveconfig(dir.filePath("kvxserver.conf"), document).ok);
-        const TextReadResult read = loadconfig(dir.filePath("kvxserver.conf"));
-        QCOMPARE(read.lines, document.lines());
+        QVERIFY(saveconfig(dir.filePath("kvxserver.conf"), document).ok());
+        const Result<TextLines> read = loadconfig(dir.filePath("kvxserver.conf"));
+        QCOMPARE(read->lines, document.lines());
 
         WizardFields back = wizardDefaults();
         back.txtpwd = "stale";
         FirstPageChoices choices;
-        applyAssignments(back, choices, loadwizard(read.lines));
+        applyAssignments(back, choices, loadwizard(read->lines));
         QCOMPARE(back, fields);
         QVERIFY(choices.chkremember == Qt::Checked && choices.OptClassic && !choices.OptWizard);
         ClassicFields classic = classicDefaults();
-        applyAssignments(classic, loadclassic(read.lines));
+        applyAssignments(classic, loadclassic(read->lines));
         QCOMPARE(static_cast<const CommonFields &>(classic), static_cast<const CommonFields &>(fields));
         QCOMPARE(classic.cmbgamemode, "Vice City - Stunt");
     }
