@@ -15,7 +15,7 @@ Result<ClassicSession> openClassic(const QString &folder)
     // tool does not follow) is reported instead of being replaced by defaults.
     Result<TextLines> read = loadconfig(session.path);
     if (!read)
-        return Failure(read.error(), read.reason());
+        return read.failure();
     session.fileExists = read->file.exists;
     session.file = std::move(read->file);
     session.lines = std::move(read->lines);

@@ -13,7 +13,7 @@ Result<MotdText> loadmotd(const QString &path)
 {
     Result<TextLines> read = readTextLines(path);
     if (!read)
-        return Failure(read.error(), read.reason());
+        return read.failure();
     return MotdText{read->lines.join(QLatin1String("\r\n")), std::move(read->file)};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 #include <optional>
 #include <utility>
@@ -38,15 +39,18 @@ public:
     bool ok() const { return m_value.has_value(); }
     explicit operator bool() const { return ok(); }
 
-    const T &value() const & { return *m_value; }
-    T &value() & { return *m_value; }
-    T &&value() && { return std::move(*m_value); }
-    const T *operator->() const { return &*m_value; }
-    T *operator->() { return &*m_value; }
+    // Only after ok().
+    const T &value() const & { return (Q_ASSERT(ok()), *m_value); }
+    T &value() & { return (Q_ASSERT(ok()), *m_value); }
+    T &&value() && { return (Q_ASSERT(ok()), std::move(*m_value)); }
+    const T *operator->() const { return &value(); }
+    T *operator->() { return &value(); }
 
     // Empty on success.
     QString error() const { return m_failure ? m_failure->sentence : QString(); }
     QString reason() const { return m_failure ? m_failure->reason : QString(); }
+    // Only after !ok(): to pass the failure on unchanged.
+    Failure failure() const { return (Q_ASSERT(!ok()), *m_failure); }
 
 private:
     std::optional<T> m_value;
@@ -69,6 +73,7 @@ public:
 
     QString error() const { return m_failure ? m_failure->sentence : QString(); }
     QString reason() const { return m_failure ? m_failure->reason : QString(); }
+    Failure failure() const { return (Q_ASSERT(!ok()), *m_failure); }
 
 private:
     std::optional<Failure> m_failure;

@@ -73,7 +73,7 @@ Result<TextLines> readTextLines(const QString &path)
 {
     Result<FileSnapshot> read = readRegularFile(path);
     if (!read)
-        return Failure(read.error(), read.reason());
+        return read.failure();
     QStringList lines = linesOf(read->bytes);
     return TextLines{std::move(lines), std::move(read).value()};
 }

@@ -134,7 +134,7 @@ Result<qint64> startServer(const QString &folder, const QString &workingFolder, 
         return serverNotStarted(folder, problem);
     const Result<ServerCommand> command = serverCommand(folder);
     if (!command)
-        return Failure(command.error(), command.reason());
+        return command.failure();
     QProcess process;
     process.setProgram(command->program);
     process.setArguments(command->arguments);

@@ -91,7 +91,7 @@ Result<int> runServerAttached(const QString &folder)
 {
     const Result<ServerCommand> command = serverCommand(folder);
     if (!command)
-        return Failure(command.error(), command.reason());
+        return command.failure();
     QProcess process;
     process.setProgram(command->program);
     process.setArguments(command->arguments);
