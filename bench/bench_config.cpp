@@ -48,8 +48,8 @@ void writePathological(const QString &path, qint64 bytes)
 double readMilliseconds(const QString &path, int runs)
 {
     return medianMilliseconds(runs, [&] {
-        const TextReadResult read = loadconfig(path);
-        if (loadwizard(read.lines).fields.txtpwd.isEmpty())
+        const Result<TextLines> read = loadconfig(path);
+        if (loadwizard(read->lines).fields.txtpwd.isEmpty())
             qFatal("nothing read");
     });
 }
@@ -66,15 +66,15 @@ int main(int argc, char *argv[])
     fields.txtpwd = QStringLiteral("secret");
     ConfigDocument written = buildwizard(fields);
     commitwizard(written, fields, {});
-    if (!saveconfig(path, written).ok)
+    if (!saveconfig(path, written).ok())
         qFatal("cannot save");
 
     const double cycle = medianMilliseconds(500, [&] {
-        const TextReadResult read = loadconfig(path);
-        const WizardLoad current = loadwizard(read.lines);
+        const Result<TextLines> read = loadconfig(path);
+        const WizardLoad current = loadwizard(read->lines);
         ConfigDocument document = buildwizard(current.fields);
         commitwizard(document, current.fields, current.firstPage);
-        if (!saveconfig(path, document).ok)
+        if (!saveconfig(path, document).ok())
             qFatal("cannot save");
     });
     std::printf("tool-written file, read + build + commit + save: %.3f ms (median of 500)\n", cycle);
@@ -94,7 +94,7 @@ int main(int argc, char *argv[])
     const QString huge = dir.filePath("huge.conf");
     writePathological(huge, 200 * 1000 * 1000);
     const double hugeMs = medianMilliseconds(9, [&] {
-        if (loadconfig(huge).ok)
+        if (loadconfig(huge).ok())
             qFatal("a 200 MB file was read");
     });
     std::printf("a 200 MB file, refused: %.3f ms (median of 9)\n", hugeMs);

@@ -24,10 +24,10 @@ int main(int argc, char *argv[])
 #endif
     if (argc < 2)
         return 2;
-    const TextReadResult read = loadconfig(QDir(QString::fromLocal8Bit(argv[1])).filePath(configFileName()));
-    if (!read.ok)
+    const Result<TextLines> read = loadconfig(QDir(QString::fromLocal8Bit(argv[1])).filePath(configFileName()));
+    if (!read.ok())
         return 1;
-    const ClassicFields fields = loadclassic(read.lines);
+    const ClassicFields fields = loadclassic(read->lines);
     std::printf("ServerName=%s\n", qPrintable(fields.txtserver));
     return 0;
 }

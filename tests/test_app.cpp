@@ -80,9 +80,9 @@ private slots:
     void missingToolFolder()
     {
         for (const QString &folder : {QStringLiteral("/nonexistent-kvx"), QCoreApplication::applicationFilePath()}) {
-            const ToolFolderLocation location = toolFolderOf(folder + "/kvxconfig");
-            QCOMPARE(location.folder, QString());
-            QCOMPARE(location.error, "The folder this tool lies in could not be determined: " +
+            const Result<QString> location = toolFolderOf(folder + "/kvxconfig");
+            QVERIFY(!location);
+            QCOMPARE(location.error(), "The folder this tool lies in could not be determined: " +
                                          QDir::toNativeSeparators(QFileInfo(folder).absoluteFilePath()) + " is not an existing folder, so nothing "
                                          "was read or written.");
         }

@@ -228,6 +228,19 @@ private slots:
         QCOMPARE(tool.dialogs.fileRequests.size(), 1);
     }
 
+    // The one sentence that says why motd.txt was not saved; no launch follows.
+    void motdOutsideTheCodePage()
+    {
+        ToolRun tool;
+        tool.start();
+        ToolRun::get<QPlainTextEdit>(tool.classic(), "Text8")->setPlainText("Welcome \u6b22");
+        ToolRun::click(tool.classic(), {"Command2"});
+        QCOMPARE(tool.dialogs.texts(), QStringList{"Server config Error: The message of the day holds the character "
+                                                   "\"\u6b22\" (U+6B22), which the Windows-1252 code page of motd.txt "
+                                                   "cannot hold."});
+        QVERIFY(!tool.folder.exists("motd.txt") && tool.dialogs.fileRequests.isEmpty());
+    }
+
     void endingWritesNothing_data()
     {
         QTest::addColumn<bool>("closeBox");

@@ -298,7 +298,18 @@ private slots:
               "kvxconfig: warning: AdminPort \"2003\" cannot work: the admin panel needs a port other than "
               "ServerPort's.\n");
 
-        row("--help", {}, {"--help"}, 0, "Usage:\n  kvxconfig --help | -h ", "");
+        row("--help", {}, {"--help"}, 0,
+            "Usage:\n  kvxconfig --help | -h | help      this text on standard output\n"
+            "  kvxconfig --version | -V | version\n                                    \"kvxconfig \" and the version\n"
+            "  kvxconfig show [--json]           the settings kvxserver.conf holds, read as the classic editor reads them\n"
+            "  kvxconfig set [KEY=VALUE...]      change settings and save kvxserver.conf\n"
+            "  kvxconfig check                   report what the windows' rules and a save would flag\n"
+            "  kvxconfig motd [--set FILE|-]     print the message of the day; with --set, replace motd.txt's text "
+            "from a UTF-8 file, or standard input for \"-\"\n"
+            "  kvxconfig launch [--foreground]   start KVXServer.exe from the server folder\n\nEvery command", "");
+        row("set --help", {}, {"set", "--help"}, 0,
+            "Usage: kvxconfig set [KEY=VALUE...] [--folder DIR]\n  change settings and save kvxserver.conf\n"
+            "DIR is the server folder (default: the folder kvxconfig lies in); see kvxconfig --help for more.\n", "");
         for (const char *help : {"help", "-h"})
             row(help, {}, {help}, 0, "Usage:\n", "");
         for (const char *version : {"version", "-V"})
@@ -357,10 +368,10 @@ private slots:
         row("motd outside Windows-1252", {{"motd.txt", "old\r\n"}}, {"motd", "--set", "-"}, 2, "",
             "kvxconfig: the message of the day holds \"\u2028\" (U+2028), which the Windows-1252 code page of motd.txt "
             "cannot hold; motd.txt was not changed.\n", "line\u2028two\n");
-        // One refusal per kind of setting: each key is judged by its own kind, and every refusal is told.
+        // One refusal per kind, given out of order: each key judged by its own kind, every refusal told in the file's order.
         row("set, a refusal per kind", refusable,
-            {"set", "ServerName=a\x1b[2Jb", "ServerPort=", "MaxPlayers=1", "GameMap=6", "GameHour=24", "GameMins=60",
-             "ASE=yes", "AdminPort=-1"}, 2, "",
+            {"set", "AdminPort=-1", "ServerName=a\x1b[2Jb", "ServerPort=", "MaxPlayers=1", "GameMap=6", "GameHour=24",
+             "GameMins=60", "ASE=yes"}, 2, "",
             refused({"ServerName \"a<U+001B>[2Jb\" is refused: a text holds no control character, and this one holds "
                      "U+001B.", "ServerPort \"\" is refused: a port is 1 to 5 digits.",
                      "MaxPlayers \"1\" is refused: a whole number from 2 to 32 for a GTA III map.",

@@ -57,9 +57,9 @@ private slots:
         QFETCH(QStringList, lines);
         QTemporaryDir dir;
         write(dir.filePath("kvxserver.conf"), bytes);
-        const TextReadResult read = loadconfig(dir.filePath("kvxserver.conf"));
-        QVERIFY(read.ok);
-        QCOMPARE(read.lines, lines);
+        const Result<TextLines> read = loadconfig(dir.filePath("kvxserver.conf"));
+        QVERIFY(read);
+        QCOMPARE(read->lines, lines);
     }
 
     // Every byte but the line breaks reads to a character and writes back as
@@ -76,12 +76,12 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("kvxserver.conf");
         write(path, bytes);
-        const TextReadResult read = loadconfig(path);
-        QVERIFY(read.ok);
-        QCOMPARE(read.lines.size(), 3);
-        QCOMPARE(read.lines.at(0).at(0x80 - 2), QChar(0x20ac)); // the euro sign; CR and LF are not in the line
+        const Result<TextLines> read = loadconfig(path);
+        QVERIFY(read);
+        QCOMPARE(read->lines.size(), 3);
+        QCOMPARE(read->lines.at(0).at(0x80 - 2), QChar(0x20ac)); // the euro sign; CR and LF are not in the line
         write(path, QByteArray(20000, 'x'));
-        QVERIFY(saveconfig(path, ConfigDocument(read.lines)).ok);
+        QVERIFY(saveconfig(path, ConfigDocument(read->lines)).ok());
         QCOMPARE(contents(path), bytes);
     }
 
@@ -117,9 +117,8 @@ private slots:
         write(path, "old contents\r\n");
         ConfigDocument document = buildwizard(wizardDefaults());
         document.setLine(index, badLine);
-        const SaveResult result = saveconfig(path, document);
-        QVERIFY(!result.ok);
-        QCOMPARE(result.error, error);
+        const Result<void> result = saveconfig(path, document);
+        QCOMPARE(result.error(), error);
         QCOMPARE(contents(path), QByteArray("old contents\r\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"kvxserver.conf"}); // no temporary left
     }
@@ -129,22 +128,19 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkpath("kvxserver.conf/inside")); // a folder where the file should be
         const QString path = dir.filePath("kvxserver.conf");
-        const TextReadResult read = loadconfig(path);
-        QVERIFY(!read.ok && read.lines.isEmpty());
-        QCOMPARE(read.error, "it is a folder, not a regular file");
+        const Result<TextLines> read = loadconfig(path);
+        QCOMPARE(read.error(), QDir::toNativeSeparators(path) + " could not be read: it is a folder, not a regular file");
 
-        SaveResult result = saveconfig(path, buildwizard(wizardDefaults()));
-        QVERIFY(!result.ok);
-        QCOMPARE(result.error, QDir::toNativeSeparators(path) + " could not be written: it is a folder, not a regular file");
+        Result<void> result = saveconfig(path, buildwizard(wizardDefaults()));
+        QCOMPARE(result.error(), QDir::toNativeSeparators(path) + " could not be written: it is a folder, not a regular file");
         QVERIFY(QFileInfo(dir.filePath("kvxserver.conf/inside")).isDir());
 
         const QString missing = dir.filePath("missing/kvxserver.conf");
         result = saveconfig(missing, buildwizard(wizardDefaults()));
-        QVERIFY(!result.ok);
         #ifdef Q_OS_WIN
-        QVERIFY2(result.error.startsWith(QDir::toNativeSeparators(missing) + " could not be written: "), qPrintable(result.error));
+        QVERIFY2(result.error().startsWith(QDir::toNativeSeparators(missing) + " could not be written: "), qPrintable(result.error()));
 #else
-        QCOMPARE(result.error, QDir::toNativeSeparators(missing) + " could not be written: No such file or directory");
+        QCOMPARE(result.error(), QDir::toNativeSeparators(missing) + " could not be written: No such file or directory");
 #endif
         QVERIFY(!QFileInfo::exists(dir.filePath("missing")));
     }
@@ -191,7 +187,7 @@ private slots:
         QStringList lines = written.lines();
         edit(lines);
         write(path, crLf(lines));
-        QVERIFY(saveconfig(path, written).ok);
+        QVERIFY(saveconfig(path, written).ok());
         QCOMPARE(QFileInfo::exists(backupFilePath(path)), backup);
         if (backup)
             QCOMPARE(contents(backupFilePath(path)), crLf(lines));

@@ -49,14 +49,14 @@ private slots:
         ConfigDocument document = buildwizard(fields);
         commitwizard(document, fields, {Qt::Checked, true, false});
         QTemporaryDir dir;
-        QVERIFY(saveconfig(dir.filePath("kvxserver.conf"), document).ok);
-        const TextReadResult read = loadconfig(dir.filePath("kvxserver.conf"));
-        QCOMPARE(read.lines, document.lines());
+        QVERIFY(saveconfig(dir.filePath("kvxserver.conf"), document).ok());
+        const Result<TextLines> read = loadconfig(dir.filePath("kvxserver.conf"));
+        QCOMPARE(read->lines, document.lines());
 
-        const WizardLoad back = loadwizard(read.lines);
+        const WizardLoad back = loadwizard(read->lines);
         QCOMPARE(back.fields, fields);
         QCOMPARE(back.firstPage, (FirstPageChoices{Qt::Checked, true, false}));
-        const ClassicFields classic = loadclassic(read.lines);
+        const ClassicFields classic = loadclassic(read->lines);
         QCOMPARE(static_cast<const CommonFields &>(classic), static_cast<const CommonFields &>(fields));
         QCOMPARE(classic.cmbgamemode, "Vice City - Stunt");
     }

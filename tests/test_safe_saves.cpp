@@ -65,11 +65,11 @@ int runChild(const QString &scenario, const QString &folder)
     if (scenario == "config") {
         WizardFields fields = wizardDefaults();
         fields.txtserver = "Changed";
-        out << saveconfig(QDir(folder).filePath("kvxserver.conf"), buildwizard(fields)).error << '\n';
+        out << saveconfig(QDir(folder).filePath("kvxserver.conf"), buildwizard(fields)).error() << '\n';
         return 0;
     }
     if (scenario == "motd") {
-        out << savemotd(QDir(folder).filePath("motd.txt"), large).error << '\n';
+        out << savemotd(QDir(folder).filePath("motd.txt"), large).error() << '\n';
         return 0;
     }
     DialogRecorder dialogs;
@@ -151,7 +151,7 @@ private slots:
             << "config" << qint64(4096) << Files{{"kvxserver.conf", handEdited}}
             << QStringList{"%1/kvxserver.conf was not saved, so that the changes made to it by hand are kept: the backup "
                            "%1/kvxserver.conf.bak could not be written: File too large"} << "";
-        QTest::newRow("motd.txt") << "motd" << qint64(4096) << Files{{"motd.txt", "old\r\n"}} << QStringList{"File too large"} << "";
+        QTest::newRow("motd.txt") << "motd" << qint64(4096) << Files{{"motd.txt", "old\r\n"}} << QStringList{"%1/motd.txt could not be written: File too large"} << "";
         QTest::newRow("wizard, Launch!") << "wizard" << qint64(4096) << Files{{"kvxserver.conf", toolWritten}, {"KVXServer.exe", standIn}}
                                          << QStringList{failed.arg("%1", "kvxserver.conf"), "window open"} << "";
         QTest::newRow("classic, kvxserver.conf") << "classic" << qint64(4096) << Files{{"kvxserver.conf", toolWritten}, {"motd.txt", "old\r\n"}}
@@ -212,12 +212,12 @@ private slots:
             QFile::remove(path);
             return QDir().mkpath(path + "/kept");
         });
-        const SaveResult saved = saveconfig(path, buildwizard(wizardDefaults()));
+        const Result<void> saved = saveconfig(path, buildwizard(wizardDefaults()));
         setDiskSyncForTesting({});
         const QString failed = withFolder("%1/kvxserver.conf could not be written: ", folder.path());
-        QVERIFY2(saved.error.startsWith(failed) && saved.error.size() > failed.size(), qPrintable(saved.error));
+        QVERIFY2(saved.error().startsWith(failed) && saved.error().size() > failed.size(), qPrintable(saved.error()));
         if (syncFails)
-            QCOMPARE(saved.error, failed + "Input/output error");
+            QCOMPARE(saved.error(), failed + "Input/output error");
         QTEST(filesIn(folder.path()), "left");
     }
 
@@ -243,7 +243,7 @@ private slots:
         folder.write("kvxserver.conf", "old\r\n");
         const QByteArray path = QFile::encodeName(folder.path("kvxserver.conf"));
         QVERIFY(chown(path, owner, owner) == 0 && chmod(path, mode) == 0);
-        QVERIFY(saveconfig(folder.path("kvxserver.conf"), buildwizard(wizardDefaults())).ok);
+        QVERIFY(saveconfig(folder.path("kvxserver.conf"), buildwizard(wizardDefaults())).ok());
         struct stat saved;
         QVERIFY(stat(path, &saved) == 0);
         QCOMPARE(QList<uint>({saved.st_uid, saved.st_gid, saved.st_mode & 07777}), QList<uint>({owner, owner, mode}));

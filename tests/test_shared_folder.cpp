@@ -240,19 +240,19 @@ private slots:
     {
         ToolFolder folder;
         folder.write("kvxserver.conf", handEdited);
-        const SnapshotResult judged = readRegularFile(folder.path("kvxserver.conf"));
-        QVERIFY(judged.ok);
+        const Result<FileSnapshot> judged = readRegularFile(folder.path("kvxserver.conf"));
+        QVERIFY(judged);
         folder.write("kvxserver.conf", ""); // an editor halfway through its write
-        QVERIFY(saveconfig(folder.path("kvxserver.conf"), buildwizard(wizardDefaults()), judged.file).ok);
+        QVERIFY(saveconfig(folder.path("kvxserver.conf"), buildwizard(wizardDefaults()), judged.value()).ok());
         QCOMPARE(folder.read("kvxserver.conf.bak"), handEdited);
 
         // A save that judged one text does not replace another.
         folder.write("kvxserver.conf", "an editor's\r\n");
         bool changed = false;
-        QCOMPARE(saveconfigIfUnchanged(folder.path("kvxserver.conf"), buildwizard(wizardDefaults()), judged.file, &changed).ok, false);
+        QCOMPARE(saveconfigIfUnchanged(folder.path("kvxserver.conf"), buildwizard(wizardDefaults()), judged.value(), &changed).ok(), false);
         QVERIFY(changed);
         QCOMPARE(entries(folder.path()), (QMap<QString, QByteArray>{{"kvxserver.conf", "an editor's\r\n"}, {"kvxserver.conf.bak", handEdited}}));
-        QVERIFY(saveconfigIfUnchanged(folder.path("kvxserver.conf"), buildwizard(wizardDefaults()), readRegularFile(folder.path("kvxserver.conf")).file, &changed).ok);
+        QVERIFY(saveconfigIfUnchanged(folder.path("kvxserver.conf"), buildwizard(wizardDefaults()), readRegularFile(folder.path("kvxserver.conf")).value(), &changed).ok());
         QVERIFY(!changed);
     }
 
@@ -393,7 +393,7 @@ private slots:
         folder.writeStandInServer("server-build");
         elsewhere.write("other", "someone's file\n");
         QVERIFY(QFile::link(elsewhere.path("other"), folder.path("KVXServer.exe")));
-        QVERIFY(copyServer(folder.path("server-build"), folder.path()).ok);
+        QVERIFY(copyServer(folder.path("server-build"), folder.path()).ok());
         QVERIFY(!QFileInfo(folder.path("KVXServer.exe")).isSymLink());
         QCOMPARE(folder.read("KVXServer.exe"), folder.read("server-build"));
         QCOMPARE(elsewhere.read("other"), "someone's file\n");

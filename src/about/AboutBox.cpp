@@ -105,7 +105,7 @@ void AboutBox::openProjectPage()
 {
     if (QDesktopServices::openUrl(projectUrl()))
         return;
-    MessageBox::show(this, MessageBox::Icon::Exclamation, QStringLiteral("Server configuration tool"),
+    MessageBox::show(this, MessageBox::Icon::Exclamation, MessageTitle::tool,
                      QStringLiteral("No web browser could be started for %1.\r\n"
                                     "Please open that address in your browser yourself.")
                          .arg(projectUrl().toString()));

@@ -13,20 +13,20 @@
 #include <windows.h>
 #endif
 
-ToolFolderLocation toolFolderOf(const std::optional<QString> &executablePath)
+Result<QString> toolFolderOf(const std::optional<QString> &executablePath)
 {
     const QString noFolder = QStringLiteral("The folder this tool lies in could not be determined");
     if (!executablePath || executablePath->isEmpty()) {
-        return {QString(), noFolder + QStringLiteral(" (its name is not valid in the system's encoding), so "
-                                                     "nothing was read or written.")};
+        return Failure(noFolder + QStringLiteral(" (its name is not valid in the system's encoding), so "
+                                                 "nothing was read or written."));
     }
     const QFileInfo executable(*executablePath);
     const QString folder = executable.absolutePath();
     if (!executable.isAbsolute() || !QFileInfo(folder).isDir()) {
-        return {QString(), noFolder + QStringLiteral(": %1 is not an existing folder, so nothing was read or written.")
-                                          .arg(QDir::toNativeSeparators(folder))};
+        return Failure(noFolder + QStringLiteral(": %1 is not an existing folder, so nothing was read or written.")
+                                      .arg(QDir::toNativeSeparators(folder)));
     }
-    return {QDir::cleanPath(folder), QString()};
+    return QDir::cleanPath(folder);
 }
 
 std::optional<QString> runningExecutablePath()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/Result.h"
+
 #include <QString>
 
 #include <optional>
@@ -9,15 +11,10 @@
 // found the tool says so and ends; it never takes another folder (the
 // current one) in its place.
 
-struct ToolFolderLocation {
-    QString folder; // absolute; empty when not found
-    QString error;  // a sentence for the operator then
-};
-
-// The folder of an executable at `executablePath`, which must be an existing
-// folder. Without a path (the platform could not give one, or gave one the
-// system's encoding cannot spell) there is no tool folder.
-ToolFolderLocation toolFolderOf(const std::optional<QString> &executablePath);
+// The folder (absolute) of an executable at `executablePath`, which must be
+// an existing folder. Without a path (the platform could not give one, or
+// gave one the system's encoding cannot spell) there is no tool folder.
+Result<QString> toolFolderOf(const std::optional<QString> &executablePath);
 
 // The running executable's path, exactly as the platform names it, or
 // nothing when that name cannot be held as text without change.

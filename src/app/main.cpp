@@ -29,15 +29,15 @@ int runWindows(int &argc, char *argv[], bool listenMode)
     QApplication &app = *created;
     app.setQuitOnLastWindowClosed(false); // the tool ends through its owner alone
 
-    const ToolFolderLocation location = toolFolderOf(runningExecutablePath());
-    if (location.folder.isEmpty()) {
-        MessageBox::show(nullptr, MessageBox::Icon::Critical, QStringLiteral("Server config Error"),
-                         location.error + QStringLiteral("\r\nThe tool ends."));
+    const Result<QString> location = toolFolderOf(runningExecutablePath());
+    if (!location) {
+        MessageBox::show(nullptr, MessageBox::Icon::Critical, MessageTitle::error,
+                         location.error() + QStringLiteral("\r\nThe tool ends."));
         return 1;
     }
 
     ToolContext context;
-    context.folder = location.folder;
+    context.folder = location.value();
     context.listenMode = listenMode;
 
     ToolLifetime tool(context);
@@ -76,6 +76,5 @@ int main(int argc, char *argv[])
 
     // No display, fonts or platform plugin: QtCore alone.
     QCoreApplication app(argc, argv);
-    const ToolFolderLocation location = toolFolderOf(runningExecutablePath());
-    return runCommandLine(arguments, location.folder, location.error);
+    return runCommandLine(arguments, toolFolderOf(runningExecutablePath()));
 }

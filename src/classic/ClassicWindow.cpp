@@ -33,10 +33,6 @@
 
 namespace {
 
-// Files that cannot be read or written are reported under the title of the
-// tool's other error messages.
-const QString errorTitle = QStringLiteral("Server config Error");
-
 const QString defaultMotd = QStringLiteral(
     "Welcome\n\nI have not yet edited the motd.txt file, but this is my Server!\n\nHave fun.\n");
 
@@ -405,7 +401,7 @@ void ClassicWindow::saveAndLaunch()
 bool ClassicWindow::writeFiles()
 {
     FolderLock lock(m_context.folder);
-    if (!lockForSave(this, lock, errorTitle))
+    if (!lockForSave(this, lock))
         return false;
     // Both questions come before either write, so a No leaves both files.
     QString configFailure, motdFailure;
@@ -418,23 +414,21 @@ bool ClassicWindow::writeFiles()
         const QString fileName = !config ? configFileName() : motdFileName();
         const QString failure = !config ? configFailure : motdFailure;
         if (!failure.isEmpty())
-            MessageBox::show(this, MessageBox::Icon::Critical, errorTitle,
+            MessageBox::show(this, MessageBox::Icon::Critical, MessageTitle::error,
                              QStringLiteral("%1 could not be written: %2").arg(m_context.displayPath(fileName), failure));
         return false;
     }
     const QString configPath = configFilePath(m_context.folder);
-    const SaveResult configSaved = saveconfig(configPath, m_document, *config);
-    if (!configSaved.ok) {
-        MessageBox::show(this, MessageBox::Icon::Critical, errorTitle, configSaved.error);
+    const Result<void> configSaved = saveconfig(configPath, m_document, *config);
+    if (!configSaved) {
+        MessageBox::show(this, MessageBox::Icon::Critical, MessageTitle::error, configSaved.error());
         return false;
     }
     m_context.files->remember(configPath);
     const QString motdPath = m_context.path(motdFileName());
-    const SaveResult motdSaved = savemotd(motdPath, motdText(), *motd);
-    if (!motdSaved.ok) {
-        MessageBox::show(this, MessageBox::Icon::Critical, errorTitle,
-                         QStringLiteral("%1 could not be written: %2")
-                             .arg(m_context.displayPath(motdFileName()), motdSaved.error));
+    const Result<void> motdSaved = savemotd(motdPath, motdText(), *motd);
+    if (!motdSaved) {
+        MessageBox::show(this, MessageBox::Icon::Critical, MessageTitle::error, motdSaved.error());
         return false;
     }
     m_context.files->remember(motdPath);

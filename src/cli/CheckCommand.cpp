@@ -9,19 +9,14 @@
 #include <QDir>
 #include <QTextStream>
 
-CheckCommand::CheckCommand()
-    : Command(QStringLiteral("check"), QStringLiteral("check"))
-{
-}
-
 int CheckCommand::execute(const QCommandLineParser &, const QString &folder, const CommandContext &context)
 {
-    ClassicOpenResult open = openClassic(folder);
-    if (!open.ok) {
-        context.message(open.error);
+    Result<ClassicSession> open = openClassic(folder);
+    if (!open) {
+        context.message(open.error());
         return ExitFileError;
     }
-    ClassicSession &session = open.session;
+    ClassicSession &session = open.value();
     if (!session.fileExists) {
         context.message(QStringLiteral("there is no %1 in %2.").arg(configFileName(), QDir::toNativeSeparators(folder)));
         return ExitFileError;

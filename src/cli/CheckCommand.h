@@ -8,7 +8,7 @@
 class CheckCommand final : public Command
 {
 public:
-    CheckCommand();
+    using Command::Command;
 
 protected:
     int execute(const QCommandLineParser &parser, const QString &folder, const CommandContext &context) override;

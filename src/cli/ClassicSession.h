@@ -22,10 +22,4 @@ struct ClassicSession {
     ConfigDocument document;
 };
 
-struct ClassicOpenResult {
-    bool ok = false;
-    ClassicSession session;
-    QString error; // a sentence for the operator when !ok
-};
-
-ClassicOpenResult openClassic(const QString &folder);
+Result<ClassicSession> openClassic(const QString &folder);

@@ -1,6 +1,6 @@
 #include "Command.h"
 
-#include "CommandLine.h"
+#include "CommandRegistry.h"
 #include "SettingTable.h"
 
 #include <QDir>
@@ -21,16 +21,15 @@ void CommandContext::note(const QString &line) const
     err.flush();
 }
 
-Command::Command(QString name, QString synopsis)
-    : m_name(std::move(name))
-    , m_synopsis(std::move(synopsis))
+Command::Command(const CommandEntry &entry)
+    : m_entry(entry)
 {
 }
 
 int Command::usageError(const QString &sentence, const CommandContext &context) const
 {
-    context.message(QStringLiteral("%1: %2").arg(m_name, sentence));
-    context.note(QStringLiteral("Usage: kvxconfig %1 [--folder DIR]; see kvxconfig --help.").arg(m_synopsis));
+    context.message(QStringLiteral("%1: %2").arg(m_entry.name, sentence));
+    context.note(usageLine(m_entry) + QStringLiteral("; see kvxconfig --help."));
     return ExitRefused;
 }
 
@@ -47,7 +46,7 @@ int Command::run(const QStringList &arguments, const CommandContext &context)
     if (!parser.parse(QStringList{QStringLiteral("kvxconfig")} + arguments))
         return usageError(shownValue(parser.errorText()), context);
     if (parser.isSet(helpOption)) {
-        context.out << commandLineUsage();
+        context.out << commandUsage(m_entry);
         context.out.flush();
         return ExitDone;
     }
@@ -71,11 +70,11 @@ int Command::run(const QStringList &arguments, const CommandContext &context)
         }
         folder = info.absoluteFilePath();
     } else {
-        if (context.toolFolder.isEmpty()) {
-            context.message(context.toolFolderError + QStringLiteral(" Give the server folder with --folder DIR."));
+        if (!context.toolFolder) {
+            context.message(context.toolFolder.error() + QStringLiteral(" Give the server folder with --folder DIR."));
             return ExitFileError;
         }
-        folder = context.toolFolder;
+        folder = context.toolFolder.value();
     }
     return execute(parser, folder, context);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/Result.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QList>
@@ -7,6 +9,7 @@
 #include <QStringList>
 
 class QTextStream;
+struct CommandEntry;
 
 // Exit statuses every command shares; `check` also ends with 1 when it has
 // something to report.
@@ -20,8 +23,7 @@ enum ExitStatus : int {
 // What a command is handed: the tool folder as main found it, and the two
 // streams. Data goes to `out`, every message to `err`.
 struct CommandContext {
-    QString toolFolder;      // empty when it could not be determined
-    QString toolFolderError; // why, then
+    Result<QString> toolFolder; // or why it could not be determined
     QTextStream &out;
     QTextStream &err;
 
@@ -32,17 +34,14 @@ struct CommandContext {
 };
 
 // One command of the command line: it declares its options and whether it
-// takes values, and the shared run() parses them, finds the server folder
-// (--folder, or the tool folder) and hands over to execute().
+// takes values, and the shared run() parses them, answers --help, finds the
+// server folder (--folder, or the tool folder) and hands over to execute().
+// Its name and usage are its entry's in the registry.
 class Command
 {
 public:
-    Command(QString name, QString synopsis);
+    explicit Command(const CommandEntry &entry);
     virtual ~Command() = default;
-
-    const QString &name() const { return m_name; }
-    // The line the usage text shows: "show [--json]".
-    const QString &synopsis() const { return m_synopsis; }
 
     // `arguments` are the ones after the command's name.
     int run(const QStringList &arguments, const CommandContext &context);
@@ -57,6 +56,5 @@ protected:
     int usageError(const QString &sentence, const CommandContext &context) const;
 
 private:
-    QString m_name;
-    QString m_synopsis;
+    const CommandEntry &m_entry;
 };

@@ -1,11 +1,8 @@
 #include "CommandLine.h"
 
-#include "CheckCommand.h"
-#include "LaunchCommand.h"
-#include "MotdCommand.h"
-#include "SetCommand.h"
+#include "Command.h"
+#include "CommandRegistry.h"
 #include "SettingTable.h"
-#include "ShowCommand.h"
 
 #include <QTextStream>
 
@@ -14,25 +11,17 @@
 
 namespace {
 
-const QStringList commandNames = {QStringLiteral("show"), QStringLiteral("set"), QStringLiteral("check"),
-                                  QStringLiteral("motd"), QStringLiteral("launch")};
 const QStringList helpOptions = {QStringLiteral("--help"), QStringLiteral("-h"), QStringLiteral("help")};
 const QStringList versionOptions = {QStringLiteral("--version"), QStringLiteral("-V"), QStringLiteral("version")};
 const QString folderOption = QStringLiteral("--folder");
 
-std::unique_ptr<Command> makeCommand(const QString &name)
+// One line per command: its synopsis, then its description from column 36.
+QString commandLines()
 {
-    if (name == QLatin1String("show"))
-        return std::make_unique<ShowCommand>();
-    if (name == QLatin1String("set"))
-        return std::make_unique<SetCommand>();
-    if (name == QLatin1String("check"))
-        return std::make_unique<CheckCommand>();
-    if (name == QLatin1String("motd"))
-        return std::make_unique<MotdCommand>();
-    if (name == QLatin1String("launch"))
-        return std::make_unique<LaunchCommand>();
-    return nullptr;
+    QStringList lines;
+    for (const CommandEntry &entry : commandRegistry())
+        lines << QStringLiteral("  kvxconfig %1 %2").arg(entry.synopsis.leftJustified(23), entry.description);
+    return lines.join(u'\n');
 }
 
 // A list of words cut into indented lines of at most 100 characters.
@@ -74,33 +63,30 @@ bool isCommandLine(const QStringList &arguments)
     if (arguments.isEmpty())
         return false;
     const QString &first = arguments.constFirst();
-    return commandNames.contains(first) || helpOptions.contains(first) || versionOptions.contains(first)
+    return findCommand(first) || helpOptions.contains(first) || versionOptions.contains(first)
         || first == folderOption || first.startsWith(folderOption + u'=');
 }
 
 QStringList commandWords()
 {
-    return commandNames + QStringList{QStringLiteral("help"), QStringLiteral("version")};
+    QStringList words;
+    for (const CommandEntry &entry : commandRegistry())
+        words << entry.name;
+    return words + QStringList{QStringLiteral("help"), QStringLiteral("version")};
 }
 
 QString commandLineUsage()
 {
-    return QStringLiteral(
-               "Usage:\n"
-               "  kvxconfig --help | -h | help      this text on standard output\n"
-               "  kvxconfig --version | -V | version\n"
-               "                                    \"kvxconfig \" and the version\n"
-               "  kvxconfig show [--json]           the settings kvxserver.conf holds, read as the classic editor "
-               "reads them\n"
-               "  kvxconfig set [KEY=VALUE...]      change settings and save kvxserver.conf\n"
-               "  kvxconfig check                   report what the windows' rules and a save would flag\n"
-               "  kvxconfig motd                    print the message of the day\n"
-               "  kvxconfig motd --set FILE|-       replace motd.txt's text from a UTF-8 file, or standard input "
-               "for \"-\"\n"
-               "  kvxconfig launch [--foreground]   start KVXServer.exe from the server folder\n"
+    const QString commands = QStringLiteral("Usage:\n"
+                                            "  kvxconfig --help | -h | help      this text on standard output\n"
+                                            "  kvxconfig --version | -V | version\n"
+                                            "                                    \"kvxconfig \" and the version\n")
+        + commandLines();
+    return commands + QStringLiteral(
+               "\n"
                "\n"
                "Every command takes --folder DIR, the server folder (default: the folder kvxconfig lies in), also\n"
-               "before the command: kvxconfig --folder DIR show.\n"
+               "before the command: kvxconfig --folder DIR show. COMMAND --help prints that command's usage.\n"
                "Without one of these commands or options first, kvxconfig opens its windows; \"-listen\" alone\n"
                "opens the classic editor in listen mode.\n"
                "\n"
@@ -131,17 +117,17 @@ QString commandLineUsage()
                         QStringLiteral("text without control characters, in the Windows-1252 code page")));
 }
 
-int runCommandLine(const QStringList &arguments, const QString &toolFolder, const QString &toolFolderError)
+int runCommandLine(const QStringList &arguments, const Result<QString> &toolFolder)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const CommandContext context{toolFolder, toolFolderError, out, err};
+    const CommandContext context{toolFolder, out, err};
     QStringList given = arguments;
     // "--folder DIR COMMAND ...": the folder goes to the command, as if
     // given after it.
     if (given.value(0) == folderOption || given.value(0).startsWith(folderOption + u'=')) {
         const qsizetype taken = given.value(0) == folderOption ? 2 : 1;
-        if (given.size() <= taken || !makeCommand(given.at(taken))) {
+        if (given.size() <= taken || !findCommand(given.at(taken))) {
             context.message(given.size() <= taken
                                 ? QStringLiteral("--folder DIR needs a command after it; see kvxconfig --help.")
                                 : QStringLiteral("\"%1\" is not a command; see kvxconfig --help.")
@@ -159,8 +145,8 @@ int runCommandLine(const QStringList &arguments, const QString &toolFolder, cons
         out << "kvxconfig " << KVX_VERSION << '\n';
         return ExitDone;
     }
-    if (const std::unique_ptr<Command> command = makeCommand(first))
-        return command->run(given.mid(1), context);
+    if (const CommandEntry *entry = findCommand(first))
+        return entry->create(*entry)->run(given.mid(1), context);
     context.message(QStringLiteral("\"%1\" is not a command; see kvxconfig --help.").arg(shownValue(first)));
     return ExitRefused;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/Result.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,14 +14,14 @@
 // --version, -V, version or --folder. Every other list is the windows'.
 bool isCommandLine(const QStringList &arguments);
 
-// The words that name the command line's commands: show, set, check, motd,
-// launch, help and version.
+// The words that name the command line's commands: the registry's, help
+// and version.
 QStringList commandWords();
 
 // Runs the command line and returns the exit status. `toolFolder` is the
-// folder the tool lies in, or empty with `toolFolderError` saying why it is
-// not known; only a command without --folder needs it.
-int runCommandLine(const QStringList &arguments, const QString &toolFolder, const QString &toolFolderError);
+// folder the tool lies in, or why it is not known; only a command without
+// --folder needs it.
+int runCommandLine(const QStringList &arguments, const Result<QString> &toolFolder);
 
 // The text of --help.
 QString commandLineUsage();

@@ -11,11 +11,6 @@ const QString foregroundOption = QStringLiteral("foreground");
 
 } // namespace
 
-LaunchCommand::LaunchCommand()
-    : Command(QStringLiteral("launch"), QStringLiteral("launch [--foreground]"))
-{
-}
-
 QList<QCommandLineOption> LaunchCommand::options() const
 {
     return {QCommandLineOption(foregroundOption)};
@@ -31,19 +26,19 @@ int LaunchCommand::execute(const QCommandLineParser &parser, const QString &fold
     if (parser.isSet(foregroundOption)) {
         context.out.flush();
         context.err.flush();
-        const ServerExit exit = runServerAttached(folder);
-        if (!exit.started) {
-            context.message(QStringLiteral("%1 could not be started: %2").arg(path, exit.error));
+        const Result<int> exitStatus = runServerAttached(folder);
+        if (!exitStatus) {
+            context.message(exitStatus.error());
             return ExitFileError;
         }
-        return exit.status;
+        return exitStatus.value();
     }
-    const StartResult started = startServer(folder, folder, ServerChannels::Discarded);
-    if (!started.ok) {
-        context.message(QStringLiteral("%1 could not be started: %2").arg(path, started.error));
+    const Result<qint64> started = startServer(folder, folder, ServerChannels::Discarded);
+    if (!started) {
+        context.message(started.error());
         return ExitFileError;
     }
-    context.out << started.pid << '\n';
+    context.out << started.value() << '\n';
     context.out.flush();
     return ExitDone;
 }

@@ -9,7 +9,7 @@
 class LaunchCommand final : public Command
 {
 public:
-    LaunchCommand();
+    using Command::Command;
 
 protected:
     QList<QCommandLineOption> options() const override;

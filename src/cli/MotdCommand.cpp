@@ -62,11 +62,6 @@ bool readStandardInput(QByteArray *bytes, QString *error)
 
 } // namespace
 
-MotdCommand::MotdCommand()
-    : Command(QStringLiteral("motd"), QStringLiteral("motd [--set FILE|-]"))
-{
-}
-
 QList<QCommandLineOption> MotdCommand::options() const
 {
     return {QCommandLineOption(setOption, QString(), QStringLiteral("FILE"))};
@@ -87,12 +82,12 @@ int MotdCommand::print(const QString &path, const CommandContext &context)
     // The MOTD editor starts empty when there is no motd.txt.
     QString text;
     if (QFileInfo::exists(path) || QFileInfo(path).isSymLink()) {
-        const MotdReadResult read = loadmotd(path);
-        if (!read.ok) {
-            context.message(QStringLiteral("%1 could not be read: %2").arg(QDir::toNativeSeparators(path), read.error));
+        const Result<MotdText> read = loadmotd(path);
+        if (!read) {
+            context.message(read.error());
             return ExitFileError;
         }
-        text = read.text;
+        text = read->text;
     }
     // Every line ends in LF; an empty text prints nothing.
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -144,9 +139,9 @@ int MotdCommand::replace(const QString &source, const QString &path, const Comma
         context.message(lock.error());
         return ExitFileError;
     }
-    const SaveResult saved = savemotd(path, text);
-    if (!saved.ok) {
-        context.message(QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), saved.error));
+    const Result<void> saved = savemotd(path, text);
+    if (!saved) {
+        context.message(saved.error());
         return ExitFileError;
     }
     return ExitDone;

@@ -9,7 +9,7 @@
 class MotdCommand final : public Command
 {
 public:
-    MotdCommand();
+    using Command::Command;
 
 protected:
     QList<QCommandLineOption> options() const override;

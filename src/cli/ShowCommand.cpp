@@ -45,11 +45,6 @@ QString json(const ClassicFields &fields)
 
 } // namespace
 
-ShowCommand::ShowCommand()
-    : Command(QStringLiteral("show"), QStringLiteral("show [--json]"))
-{
-}
-
 QList<QCommandLineOption> ShowCommand::options() const
 {
     return {QCommandLineOption(jsonOption)};
@@ -57,17 +52,17 @@ QList<QCommandLineOption> ShowCommand::options() const
 
 int ShowCommand::execute(const QCommandLineParser &parser, const QString &folder, const CommandContext &context)
 {
-    const ClassicOpenResult open = openClassic(folder);
-    if (!open.ok) {
-        context.message(open.error);
+    const Result<ClassicSession> open = openClassic(folder);
+    if (!open) {
+        context.message(open.error());
         return ExitFileError;
     }
-    if (!open.session.fileExists) {
+    if (!open->fileExists) {
         context.message(QStringLiteral("there is no %1 in %2; kvxconfig set creates it.")
                             .arg(configFileName(), QDir::toNativeSeparators(folder)));
         return ExitFileError;
     }
-    const ClassicFields &fields = open.session.fields;
+    const ClassicFields &fields = open->fields;
     if (parser.isSet(jsonOption)) {
         context.out << json(fields);
     } else {

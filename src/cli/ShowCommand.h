@@ -7,7 +7,7 @@
 class ShowCommand final : public Command
 {
 public:
-    ShowCommand();
+    using Command::Command;
 
 protected:
     QList<QCommandLineOption> options() const override;

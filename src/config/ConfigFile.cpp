@@ -22,11 +22,11 @@ bool backUpHandEdits(const QString &path, const ConfigDocument &document, const 
     if (!keepsBackup(replaced, document))
         return true;
     // A password in the file must not become readable to more users in its backup.
-    QString reason;
-    if (!writeFileAtomically(backupFilePath(path), replaced.bytes, replaced.attributes, &reason)) {
+    const Result<void> backup = writeFileAtomically(backupFilePath(path), replaced.bytes, replaced.attributes);
+    if (!backup) {
         *error = QStringLiteral("%1 was not saved, so that the changes made to it by hand are kept: the backup %2 "
                                 "could not be written: %3")
-                     .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(backupFilePath(path)), reason);
+                     .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(backupFilePath(path)), backup.reason());
         return false;
     }
     return true;
@@ -49,7 +49,7 @@ QString configFilePath(const QString &toolFolder)
     return QDir(toolFolder).filePath(configFileName());
 }
 
-TextReadResult loadconfig(const QString &path)
+Result<TextLines> loadconfig(const QString &path)
 {
     return readTextLines(path);
 }
@@ -59,27 +59,29 @@ bool keepsBackup(const FileSnapshot &replaced, const ConfigDocument &document)
     return replaced.exists && findHandEdits(linesOf(replaced.bytes), document).any();
 }
 
-SaveResult saveconfig(const QString &path, const ConfigDocument &document)
+Result<void> saveconfig(const QString &path, const ConfigDocument &document)
 {
-    const SnapshotResult read = readRegularFile(path);
-    if (!read.ok)
-        return {false, QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), read.error)};
-    return saveconfig(path, document, read.file);
+    const Result<FileSnapshot> read = readRegularFile(path);
+    if (!read)
+        return writeFailure(path, read.reason());
+    return saveconfig(path, document, read.value());
 }
 
-SaveResult saveconfigIfUnchanged(const QString &path, const ConfigDocument &document, const FileSnapshot &judged,
-                                 bool *changed)
+Result<void> saveconfigIfUnchanged(const QString &path, const ConfigDocument &document, const FileSnapshot &judged,
+                                   bool *changed)
 {
-    const SnapshotResult again = readRegularFile(path);
-    *changed = again.ok && (again.file.exists != judged.exists || again.file.bytes != judged.bytes);
-    if (!again.ok)
-        return {false, QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), again.error)};
+    const Result<FileSnapshot> again = readRegularFile(path);
+    *changed = again && (again->exists != judged.exists || again->bytes != judged.bytes);
+    if (!again)
+        return writeFailure(path, again.reason());
     if (*changed)
-        return {false, QString()};
-    return saveconfig(path, document, again.file);
+        return Failure(QStringLiteral("%1 was changed by another program while kvxconfig was changing it; nothing "
+                                      "was written. Run the command again.")
+                           .arg(QDir::toNativeSeparators(path)));
+    return saveconfig(path, document, again.value());
 }
 
-SaveResult saveconfig(const QString &path, const ConfigDocument &document, const FileSnapshot &replaced)
+Result<void> saveconfig(const QString &path, const ConfigDocument &document, const FileSnapshot &replaced)
 {
     QByteArray bytes;
     const QStringList &lines = document.lines();
@@ -87,25 +89,26 @@ SaveResult saveconfig(const QString &path, const ConfigDocument &document, const
         const QString &line = lines.at(i);
         // A line break inside a value would give the server a line the tool never wrote.
         if (line.contains(u'\r') || line.contains(u'\n')) {
-            return {false, QStringLiteral("%1 was not saved: %2 holds a line break, which would split "
+            return Failure(QStringLiteral("%1 was not saved: %2 holds a line break, which would split "
                                           "its line in two.")
-                               .arg(configFileName(), lineOwner(i))};
+                               .arg(configFileName(), lineOwner(i)));
         }
         qsizetype bad = -1;
         const QByteArray encoded = encodeCodePage(line, &bad);
         if (encoded.isNull()) {
-            return {false, QStringLiteral("%1 was not saved: %2 holds the character %3, which the "
+            return Failure(QStringLiteral("%1 was not saved: %2 holds the character %3, which the "
                                           "Windows-1252 code page of the file cannot hold.")
-                               .arg(configFileName(), lineOwner(i), describeCharacterAt(line, bad))};
+                               .arg(configFileName(), lineOwner(i), describeCharacterAt(line, bad)));
         }
         bytes += encoded;
         bytes += "\r\n";
     }
     QString error;
     if (!backUpHandEdits(path, document, replaced, &error))
-        return {false, error};
+        return Failure(error);
     const QString target = replaced.target.isEmpty() ? path : replaced.target;
-    if (!writeFileAtomically(target, bytes, replaced.attributes, &error))
-        return {false, QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), error)};
-    return {true, QString()};
+    const Result<void> written = writeFileAtomically(target, bytes, replaced.attributes);
+    if (!written)
+        return writeFailure(path, written.reason());
+    return {};
 }

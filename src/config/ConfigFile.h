@@ -11,7 +11,7 @@ QString configFileName();
 QString configFilePath(const QString &toolFolder);
 
 // Reads a configuration file's lines and keeps the bytes they came from.
-TextReadResult loadconfig(const QString &path);
+Result<TextLines> loadconfig(const QString &path);
 
 // Where the old file goes when a save would replace the operator's hand edits.
 QString backupFilePath(const QString &configPath);
@@ -24,17 +24,17 @@ QString backupFilePath(const QString &configPath);
 // backupFilePath(), with its owner, group and permission bits; when that
 // copy fails, nothing is saved. The new file takes the same attributes and
 // goes where the bytes came from (the end of a trusted link).
-SaveResult saveconfig(const QString &path, const ConfigDocument &document, const FileSnapshot &replaced);
+Result<void> saveconfig(const QString &path, const ConfigDocument &document, const FileSnapshot &replaced);
 
 // The same after reading the file at `path` once.
-SaveResult saveconfig(const QString &path, const ConfigDocument &document);
+Result<void> saveconfig(const QString &path, const ConfigDocument &document);
 
 // The save of a run that holds the folder's lock and judged `judged`: the
 // file is read once more and replaced only while it still holds those bytes,
 // since a program that takes no lock (a text editor) may have written in the
 // meantime. `changed` tells that case from the others.
-SaveResult saveconfigIfUnchanged(const QString &path, const ConfigDocument &document, const FileSnapshot &judged,
-                                 bool *changed);
+Result<void> saveconfigIfUnchanged(const QString &path, const ConfigDocument &document, const FileSnapshot &judged,
+                                   bool *changed);
 
 // Whether a save of `document` over `replaced` keeps a backup first.
 bool keepsBackup(const FileSnapshot &replaced, const ConfigDocument &document);

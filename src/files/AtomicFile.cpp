@@ -168,14 +168,18 @@ bool writeWithSaveFile(const QString &path, const QByteArray &bytes, QString *er
 
 } // namespace
 
-bool writeFileAtomically(const QString &path, const QByteArray &bytes, [[maybe_unused]] const FileAttributes &attributes,
-                         QString *error)
+Result<void> writeFileAtomically(const QString &path, const QByteArray &bytes,
+                                 [[maybe_unused]] const FileAttributes &attributes)
 {
+    QString reason;
 #ifdef Q_OS_UNIX
-    return writePosix(path, bytes, attributes, error);
+    const bool written = writePosix(path, bytes, attributes, &reason);
 #else
-    return writeWithSaveFile(path, bytes, error);
+    const bool written = writeWithSaveFile(path, bytes, &reason);
 #endif
+    if (!written)
+        return writeFailure(path, reason);
+    return {};
 }
 
 void setDiskSyncForTesting(DiskSync sync)

@@ -9,11 +9,6 @@
 
 class QFileDevice;
 
-struct SaveResult {
-    bool ok = false;
-    QString error; // a sentence for the operator when !ok
-};
-
 // Writes `bytes` atomically to `path`: into a temporary file of the tool's
 // own in the same folder that is written, flushed and synced to disk, each
 // step checked, and only then renamed over `path`. A link at `path` is
@@ -21,9 +16,8 @@ struct SaveResult {
 // refused. The new file takes `attributes` (owner, group and permission
 // bits, as far as the platform and the user's rights allow; a new file gets
 // the usual mode). On any failure the old file is untouched, no temporary
-// file is left and `error` holds the platform's reason.
-bool writeFileAtomically(const QString &path, const QByteArray &bytes, const FileAttributes &attributes,
-                         QString *error);
+// file is left; the failure's reason is the platform's.
+Result<void> writeFileAtomically(const QString &path, const QByteArray &bytes, const FileAttributes &attributes);
 
 // Tests replace the sync to disk, which no real device can be made to fail on
 // demand; an empty function restores the real one.

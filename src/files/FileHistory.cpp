@@ -20,9 +20,9 @@ void FileHistory::remember(const QString &path, const FileSnapshot &file)
 
 void FileHistory::remember(const QString &path)
 {
-    const SnapshotResult read = readRegularFile(path);
-    if (read.ok)
-        remember(path, read.file);
+    const Result<FileSnapshot> read = readRegularFile(path);
+    if (read)
+        remember(path, read.value());
     else
         m_states.remove(path);
 }

@@ -10,22 +10,19 @@
 
 QString motdFileName();
 
-struct MotdReadResult {
-    bool ok = false;
+struct MotdText {
     QString text;      // the file's lines joined by CR LF, no final line break
-    QString error;     // the reason when !ok
     FileSnapshot file; // the bytes the text came from; `exists` false when nothing was there
 };
 
 // CR LF, a lone CR and a lone LF each end a line.
-MotdReadResult loadmotd(const QString &path);
+Result<MotdText> loadmotd(const QString &path);
 
 // Writes the text unaltered followed by one CR LF, atomically, in place of
 // `replaced` (the file as last read, holding the folder's lock): where its
 // bytes came from, with its owner, group and permission bits. A character
-// the code page cannot hold fails the write and leaves the old file. The
-// error is the reason alone.
-SaveResult savemotd(const QString &path, const QString &text, const FileSnapshot &replaced);
+// the code page cannot hold fails the write and leaves the old file.
+Result<void> savemotd(const QString &path, const QString &text, const FileSnapshot &replaced);
 
 // The same after reading the file at `path` once.
-SaveResult savemotd(const QString &path, const QString &text);
+Result<void> savemotd(const QString &path, const QString &text);

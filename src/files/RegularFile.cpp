@@ -17,6 +17,13 @@
 
 namespace {
 
+// A read as the platform's own code does it, before it becomes a Result.
+struct RawRead {
+    bool ok = false;
+    FileSnapshot file;
+    QString error; // the reason alone
+};
+
 QString tooLarge(qint64 limit)
 {
     return QStringLiteral("it is larger than %1, far more than the file ever holds, so the tool does not read it")
@@ -111,9 +118,9 @@ QString untrustedLink(const Chain &chain, std::optional<uid_t> endOwner)
     return QString();
 }
 
-SnapshotResult readPosix(const QString &path, qint64 limit, LinkRule links)
+RawRead readPosix(const QString &path, qint64 limit, LinkRule links)
 {
-    SnapshotResult result;
+    RawRead result;
     const Chain chain = followLinks(path);
     if (!chain.error.isEmpty()) {
         result.error = chain.error;
@@ -181,9 +188,9 @@ SnapshotResult readPosix(const QString &path, qint64 limit, LinkRule links)
 
 #else
 
-SnapshotResult readPortable(const QString &path, qint64 limit)
+RawRead readPortable(const QString &path, qint64 limit)
 {
-    SnapshotResult result;
+    RawRead result;
     result.file.target = path;
     const QFileInfo info(path);
     if (!info.exists() && !info.isSymLink()) {
@@ -226,13 +233,26 @@ SnapshotResult readPortable(const QString &path, qint64 limit)
 
 } // namespace
 
-SnapshotResult readRegularFile(const QString &path, qint64 limit, [[maybe_unused]] LinkRule links)
+Result<FileSnapshot> readRegularFile(const QString &path, qint64 limit, [[maybe_unused]] LinkRule links)
 {
 #ifdef Q_OS_UNIX
-    return readPosix(path, limit, links);
+    RawRead read = readPosix(path, limit, links);
 #else
-    return readPortable(path, limit);
+    RawRead read = readPortable(path, limit);
 #endif
+    if (!read.ok)
+        return readFailure(path, read.error);
+    return std::move(read.file);
+}
+
+Failure readFailure(const QString &path, const QString &reason)
+{
+    return Failure(QStringLiteral("%1 could not be read: %2").arg(QDir::toNativeSeparators(path), reason), reason);
+}
+
+Failure writeFailure(const QString &path, const QString &reason)
+{
+    return Failure(QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), reason), reason);
 }
 
 QString specialFileAt(const QString &path)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Result.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -26,12 +28,6 @@ struct FileSnapshot {
     FileAttributes attributes;
 };
 
-struct SnapshotResult {
-    bool ok = false;
-    FileSnapshot file;
-    QString error; // the reason, to follow "<path> could not be read: "
-};
-
 // Far above any real kvxserver.conf or motd.txt.
 constexpr qint64 textFileLimit = 16 * 1024 * 1024;
 
@@ -48,11 +44,16 @@ enum class LinkRule {
 // path is a success with `exists` false. The type, owner and size are judged
 // on the opened handle, and the open never blocks (a FIFO) nor follows a
 // final link of its own accord.
-SnapshotResult readRegularFile(const QString &path, qint64 limit = textFileLimit, LinkRule links = LinkRule::Trusted);
+Result<FileSnapshot> readRegularFile(const QString &path, qint64 limit = textFileLimit, LinkRule links = LinkRule::Trusted);
 
 // Why no file may be written at `path`: a folder, FIFO, device or socket
 // lies there. Empty for a regular file, a link or nothing.
 QString specialFileAt(const QString &path);
+
+// "<path> could not be read: <reason>" and "<path> could not be written:
+// <reason>", the path as the platform writes it.
+Failure readFailure(const QString &path, const QString &reason);
+Failure writeFailure(const QString &path, const QString &reason);
 
 // "16 MiB", for messages.
 QString describeSize(qint64 bytes);

@@ -69,11 +69,11 @@ QStringList linesOf(const QByteArray &bytes)
     return splitter.finish();
 }
 
-TextReadResult readTextLines(const QString &path)
+Result<TextLines> readTextLines(const QString &path)
 {
-    SnapshotResult read = readRegularFile(path);
-    if (!read.ok)
-        return {false, {}, read.error, {}};
-    QStringList lines = linesOf(read.file.bytes);
-    return {true, std::move(lines), QString(), std::move(read.file)};
+    Result<FileSnapshot> read = readRegularFile(path);
+    if (!read)
+        return read.failure();
+    QStringList lines = linesOf(read->bytes);
+    return TextLines{std::move(lines), std::move(read).value()};
 }

@@ -8,10 +8,8 @@
 // Text files as the game's server reads them: Windows-1252, lines ended by
 // CR LF.
 
-struct TextReadResult {
-    bool ok = false;
+struct TextLines {
     QStringList lines;
-    QString error;     // the reason when !ok
     FileSnapshot file; // the bytes the lines came from; `exists` false when nothing was there
 };
 
@@ -19,5 +17,5 @@ struct TextReadResult {
 // line and adds no empty one.
 QStringList splitLines(const QString &text);
 // Nothing at the path gives no lines; see readRegularFile() for what is refused.
-TextReadResult readTextLines(const QString &path);
+Result<TextLines> readTextLines(const QString &path);
 QStringList linesOf(const QByteArray &bytes);

@@ -28,26 +28,38 @@ bool serverPresent(const QString &folder)
     return QFileInfo::exists(serverFilePath(folder));
 }
 
-SaveResult copyServer(const QString &chosen, const QString &folder)
+Result<void> copyServer(const QString &chosen, const QString &folder)
 {
+    const auto notCopied = [&](const QString &reason) {
+        return Failure(QStringLiteral("The server executable %1 could not be copied to %2: %3")
+                           .arg(QDir::toNativeSeparators(chosen), QDir::toNativeSeparators(serverFilePath(folder)),
+                                reason),
+                       reason);
+    };
     if (QFileInfo(chosen).isDir())
-        return {false, QStringLiteral("%1 is a folder, not a program").arg(QDir::toNativeSeparators(chosen))};
+        return notCopied(QStringLiteral("%1 is a folder, not a program").arg(QDir::toNativeSeparators(chosen)));
     // The operator chose the file, links and all; a FIFO or a device would
     // hang or fill the tool instead.
     constexpr qint64 programLimit = qint64(512) * 1024 * 1024;
-    SnapshotResult source = readRegularFile(chosen, programLimit, LinkRule::Any);
-    if (!source.ok)
-        return {false, source.error};
-    if (!source.file.exists)
-        return {false, qt_error_string(ENOENT)};
+    const Result<FileSnapshot> source = readRegularFile(chosen, programLimit, LinkRule::Any);
+    if (!source)
+        return notCopied(source.reason());
+    if (!source->exists)
+        return notCopied(qt_error_string(ENOENT));
     // The copy is the user's, executable as the chosen file is; a link at
     // the server's path is replaced, never written through.
-    FileAttributes attributes = source.file.attributes;
+    FileAttributes attributes = source->attributes;
     attributes.ownerKnown = false;
-    QString error;
-    if (!writeFileAtomically(serverFilePath(folder), source.file.bytes, attributes, &error))
-        return {false, error};
-    return {true, QString()};
+    const Result<void> written = writeFileAtomically(serverFilePath(folder), source->bytes, attributes);
+    if (!written)
+        return notCopied(written.reason());
+    return {};
+}
+
+Failure serverNotStarted(const QString &folder, const QString &reason)
+{
+    return Failure(QStringLiteral("%1 could not be started: %2").arg(QDir::toNativeSeparators(serverFilePath(folder)), reason),
+                   reason);
 }
 
 QString serverPathProblem(const QString &folder)
@@ -80,56 +92,53 @@ bool wineRuns32Bit(const QString &wine)
     return start.size() == 5 && start.startsWith("\x7f" "ELF") && start.at(4) == 1;
 }
 
-ServerCommand serverCommand(const QString &folder)
+Result<ServerCommand> serverCommand(const QString &folder)
 {
     const QString path = serverFilePath(folder);
 #ifdef Q_OS_UNIX
     const ProgramHeader header = programHeaderOfFile(path);
     if (header.kind == ProgramKind::Native)
-        return {path, {}, QString(), QString()};
+        return ServerCommand{path, {}, QString()};
     const QString i386Install = QStringLiteral("sudo dpkg --add-architecture i386 && sudo apt update && sudo apt "
                                                "install wine wine32:i386");
     if (header.kind == ProgramKind::WindowsOther) {
-        return {QString(), {}, QString(),
-                QStringLiteral("it is a Windows program for another processor (PE machine 0x%1), which Wine cannot "
-                               "run here")
-                    .arg(header.machine, 4, 16, QLatin1Char('0'))};
+        return serverNotStarted(folder, QStringLiteral("it is a Windows program for another processor (PE machine 0x%1), "
+                                                 "which Wine cannot run here")
+                                      .arg(header.machine, 4, 16, QLatin1Char('0')));
     }
     const bool is32 = header.kind == ProgramKind::Windows32;
     const QString kind = is32 ? QStringLiteral("a 32-bit Windows program (i386)")
                               : QStringLiteral("a 64-bit Windows program (x86-64)");
     const QString wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
     if (wine.isEmpty()) {
-        return {QString(), {}, QString(),
-                QStringLiteral("it is %1, and there is no wine on the PATH to run it with; install Wine (on Debian: "
-                               "%2)")
-                    .arg(kind, is32 ? i386Install : QStringLiteral("sudo apt install wine wine64"))};
+        return serverNotStarted(folder, QStringLiteral("it is %1, and there is no wine on the PATH to run it with; install "
+                                                 "Wine (on Debian: %2)")
+                                      .arg(kind, is32 ? i386Install : QStringLiteral("sudo apt install wine wine64")));
     }
     if (is32 && !wineRuns32Bit(wine)) {
-        return {QString(), {}, QString(),
-                QStringLiteral("it is %1, and the Wine here runs 64-bit programs alone; install its 32-bit part "
-                               "(on Debian: %2)")
-                    .arg(kind, i386Install)};
+        return serverNotStarted(folder, QStringLiteral("it is %1, and the Wine here runs 64-bit programs alone; install "
+                                                 "its 32-bit part (on Debian: %2)")
+                                      .arg(kind, i386Install));
     }
     // From the server folder, as a double-click in a file manager starts it:
     // Wine gives the program that folder as its current one.
-    return {wine, {path}, folder, QString()};
+    return ServerCommand{wine, {path}, folder};
 #else
-    return {path, {}, QString(), QString()};
+    return ServerCommand{path, {}, QString()};
 #endif
 }
 
-StartResult startServer(const QString &folder, const QString &workingFolder, ServerChannels channels)
+Result<qint64> startServer(const QString &folder, const QString &workingFolder, ServerChannels channels)
 {
     if (const QString problem = serverPathProblem(folder); !problem.isEmpty())
-        return {false, 0, problem};
-    const ServerCommand command = serverCommand(folder);
-    if (!command.error.isEmpty())
-        return {false, 0, command.error};
+        return serverNotStarted(folder, problem);
+    const Result<ServerCommand> command = serverCommand(folder);
+    if (!command)
+        return command.failure();
     QProcess process;
-    process.setProgram(command.program);
-    process.setArguments(command.arguments);
-    process.setWorkingDirectory(command.workingFolder.isEmpty() ? workingFolder : command.workingFolder);
+    process.setProgram(command->program);
+    process.setArguments(command->arguments);
+    process.setWorkingDirectory(command->workingFolder.isEmpty() ? workingFolder : command->workingFolder);
     if (channels == ServerChannels::Discarded) {
         process.setStandardInputFile(QProcess::nullDevice());
         process.setStandardOutputFile(QProcess::nullDevice());
@@ -144,6 +153,6 @@ StartResult startServer(const QString &folder, const QString &workingFolder, Ser
 #endif
     qint64 pid = 0;
     if (process.startDetached(&pid))
-        return {true, pid, QString()};
-    return {false, 0, process.errorString()};
+        return pid;
+    return serverNotStarted(folder, process.errorString());
 }

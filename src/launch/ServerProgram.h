@@ -15,9 +15,9 @@ QString serverFilePath(const QString &folder);
 bool serverPresent(const QString &folder);
 
 // Copies `chosen` to the server's path in `folder`, atomically, keeping its
-// permission bits; `error` holds the reason when it fails, and then no file
-// (whole or partial) is left at the server's path. A link there is replaced.
-SaveResult copyServer(const QString &chosen, const QString &folder);
+// permission bits; when it fails, no file (whole or partial) is left at the
+// server's path. A link there is replaced.
+Result<void> copyServer(const QString &chosen, const QString &folder);
 
 // Why the server's path cannot be started, found before trying: it is a
 // folder, missing, or a link to nothing. Empty when it looks like a file.
@@ -31,9 +31,11 @@ struct ServerCommand {
     QString program;
     QStringList arguments;
     QString workingFolder; // empty: the caller's choice
-    QString error;         // the reason, when it cannot be started
 };
-ServerCommand serverCommand(const QString &folder);
+Result<ServerCommand> serverCommand(const QString &folder);
+
+// "<server path> could not be started: <reason>".
+Failure serverNotStarted(const QString &folder, const QString &reason);
 
 // Whether the wine at `wine` (a path) can run 32-bit Windows programs.
 bool wineRuns32Bit(const QString &wine);
@@ -43,14 +45,8 @@ bool wineRuns32Bit(const QString &wine);
 // (`pid=$(kvxconfig launch)`) is not kept waiting for the server to end.
 enum class ServerChannels { Inherited, Discarded };
 
-struct StartResult {
-    bool ok = false;
-    qint64 pid = 0;
-    QString error; // the platform's reason when !ok
-};
-
 // Starts the server without arguments and without waiting for it; on
 // Windows as a minimised window that takes the focus. An empty
-// `workingFolder` leaves the tool's own.
-StartResult startServer(const QString &folder, const QString &workingFolder = QString(),
+// `workingFolder` leaves the tool's own. Gives the server's process id.
+Result<qint64> startServer(const QString &folder, const QString &workingFolder = QString(),
                         ServerChannels channels = ServerChannels::Inherited);

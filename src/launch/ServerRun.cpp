@@ -87,14 +87,14 @@ private:
 
 } // namespace
 
-ServerExit runServerAttached(const QString &folder)
+Result<int> runServerAttached(const QString &folder)
 {
-    const ServerCommand command = serverCommand(folder);
-    if (!command.error.isEmpty())
-        return {false, 0, command.error};
+    const Result<ServerCommand> command = serverCommand(folder);
+    if (!command)
+        return command.failure();
     QProcess process;
-    process.setProgram(command.program);
-    process.setArguments(command.arguments);
+    process.setProgram(command->program);
+    process.setArguments(command->arguments);
     process.setWorkingDirectory(folder);
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.setInputChannelMode(QProcess::ForwardedInputChannel);
@@ -119,7 +119,7 @@ ServerExit runServerAttached(const QString &folder)
 #endif
     process.start();
     if (!process.waitForStarted(-1))
-        return {false, 0, process.errorString()};
+        return serverNotStarted(folder, process.errorString());
 #ifdef Q_OS_UNIX
     relay.serverStarted(process.processId());
 #endif
@@ -131,5 +131,5 @@ ServerExit runServerAttached(const QString &folder)
     if (process.exitStatus() == QProcess::CrashExit)
         status = 128 + status;
 #endif
-    return {true, status, QString()};
+    return status;
 }

@@ -18,11 +18,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-namespace {
-
-const QString errorTitle = QStringLiteral("Server config Error");
-
-} // namespace
 
 MotdWindow::MotdWindow(const ToolContext &context, const QString &url, QWidget *messageOwner)
     : m_context(context)
@@ -100,26 +95,24 @@ void MotdWindow::loadmotd2(QWidget *messageOwner)
 bool MotdWindow::savemotd2(const QString &path)
 {
     FolderLock lock(QFileInfo(path).absolutePath());
-    if (!lockForSave(this, lock, errorTitle))
+    if (!lockForSave(this, lock))
         return false;
     QString failure;
-    SaveResult saved;
     if (const std::optional<FileSnapshot> replaced =
             replaceable(this, m_context, motdFileName(), QStringLiteral("text"), &failure)) {
-        saved = savemotd(path, motdText(), *replaced);
+        const Result<void> saved = savemotd(path, motdText(), *replaced);
+        if (saved) {
+            m_context.files->remember(path);
+            return true;
+        }
+        failure = saved.reason();
     } else if (failure.isEmpty()) {
         return false;
-    } else {
-        saved.error = failure;
     }
-    if (saved.ok) {
-        m_context.files->remember(path);
-        return true;
-    }
-    MessageBox::show(this, MessageBox::Icon::Critical, errorTitle,
+    MessageBox::show(this, MessageBox::Icon::Critical, MessageTitle::error,
                      QStringLiteral("The message of the day could not be saved to %1:\r\n%2\r\n\r\n"
                                     "Your text is still in the editor.")
-                         .arg(QDir::toNativeSeparators(path), saved.error));
+                         .arg(QDir::toNativeSeparators(path), failure));
     return false;
 }
 

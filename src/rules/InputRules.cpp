@@ -4,7 +4,6 @@
 
 namespace {
 
-const QString rangeTitle = QStringLiteral("Server config Error");
 const QString onlyNumbers = QStringLiteral("Only numbers can be enterd.");
 constexpr char16_t backspace = 8;
 
@@ -59,13 +58,13 @@ KeyVerdict playerCountKey(GameFamily family, const QString &text, bool hasSelect
     const char16_t k = key.unicode();
 
     if (v == 0 && !isDigit(key) && !isBackspace(key))
-        return refuse(rangeTitle, range);
+        return refuse(MessageTitle::error, range);
     if (v == topDigit && !hasSelection && k > lastDigit)
-        return refuse(rangeTitle, range);
+        return refuse(MessageTitle::error, range);
     if (v > topDigit && !hasSelection && !isBackspace(key))
-        return refuse(rangeTitle, range);
+        return refuse(MessageTitle::error, range);
     if (!isDigit(key) && !isBackspace(key))
-        return refuse(QStringLiteral("Server config error"),
+        return refuse(MessageTitle::playersError,
                       onlyNumbers + QStringLiteral("\r\nPlayer support for 2 to 26(VC) or 32(III) players."));
     return KeyVerdict::accept();
 }
@@ -74,7 +73,7 @@ KeyVerdict digitsOnlyKey(QChar key)
 {
     if (isDigit(key) || isBackspace(key))
         return KeyVerdict::accept();
-    return refuse(rangeTitle, onlyNumbers);
+    return refuse(MessageTitle::error, onlyNumbers);
 }
 
 bool hourKeyAccepted(const QString &text, QChar key)

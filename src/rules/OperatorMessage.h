@@ -13,3 +13,12 @@ struct OperatorMessage {
 
     bool operator==(const OperatorMessage &) const = default;
 };
+
+// The titles the tool's messages go under, each typed once.
+namespace MessageTitle {
+inline const QString error = QStringLiteral("Server config Error");
+// The players box's refusal of a letter: the one error title in lower case.
+inline const QString playersError = QStringLiteral("Server config error");
+inline const QString info = QStringLiteral("Server Config Info");
+inline const QString tool = QStringLiteral("Server configuration tool");
+} // namespace MessageTitle

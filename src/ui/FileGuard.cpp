@@ -11,26 +11,26 @@ std::optional<FileSnapshot> replaceable(QWidget *parent, const ToolContext &cont
         *failure = QStringLiteral("the tool could not read it (%1), so it does not replace it").arg(refused);
         return std::nullopt;
     }
-    SnapshotResult now = readRegularFile(path);
-    if (!now.ok) {
-        *failure = now.error;
+    Result<FileSnapshot> now = readRegularFile(path);
+    if (!now) {
+        *failure = now.reason();
         return std::nullopt;
     }
-    if (context.files->changedBehindTheTool(path, now.file)
-        && !MessageBox::ask(parent, QStringLiteral("Server configuration tool"),
+    if (context.files->changedBehindTheTool(path, now.value())
+        && !MessageBox::ask(parent, MessageTitle::tool,
                             QStringLiteral("%1 was changed by another program since the tool read it. Replace it "
                                            "with the %2 shown here?")
                                 .arg(fileName, shown)))
         return std::nullopt;
-    return std::move(now.file);
+    return std::move(now).value();
 }
 
-bool lockForSave(QWidget *parent, FolderLock &lock, const QString &title)
+bool lockForSave(QWidget *parent, FolderLock &lock)
 {
     if (lock.acquire())
         return true;
     QString sentence = lock.error();
     sentence[0] = sentence[0].toUpper();
-    MessageBox::show(parent, MessageBox::Icon::Critical, title, sentence);
+    MessageBox::show(parent, MessageBox::Icon::Critical, MessageTitle::error, sentence);
     return false;
 }

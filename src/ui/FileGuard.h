@@ -20,5 +20,5 @@ std::optional<FileSnapshot> replaceable(QWidget *parent, const ToolContext &cont
                                         const QString &shown, QString *failure);
 
 // Takes the folder's lock for a save; false after telling the operator why
-// it could not be had.
-bool lockForSave(QWidget *parent, FolderLock &lock, const QString &title);
+// it could not be had, under the tool's error title.
+bool lockForSave(QWidget *parent, FolderLock &lock);

@@ -6,12 +6,6 @@
 
 #include <QDir>
 
-namespace {
-
-const QString infoTitle = QStringLiteral("Server Config Info");
-
-} // namespace
-
 void showCommitAlerts(QWidget *parent, const QList<CommitAlert> &alerts)
 {
     for (CommitAlert alert : alerts)
@@ -32,22 +26,19 @@ LaunchOutcome launchServer(QWidget *parent, const ToolContext &context)
         // A cancelled dialog stops quietly; the operator may try again.
         if (chosen.isEmpty())
             return LaunchOutcome::StayOpen;
-        const SaveResult copied = copyServer(chosen, context.folder);
-        if (!copied.ok) {
-            MessageBox::show(parent, OperatorMessage::Icon::Exclamation, infoTitle,
-                             QStringLiteral("The server executable %1 could not be copied to %2: %3")
-                                 .arg(QDir::toNativeSeparators(chosen), context.displayPath(serverFileName()),
-                                      copied.error));
+        const Result<void> copied = copyServer(chosen, context.folder);
+        if (!copied) {
+            MessageBox::show(parent, OperatorMessage::Icon::Exclamation, MessageTitle::info, copied.error());
             return LaunchOutcome::StayOpen;
         }
         if (!serverPresent(context.folder)) {
-            MessageBox::show(parent, OperatorMessage::Icon::Exclamation, infoTitle,
+            MessageBox::show(parent, OperatorMessage::Icon::Exclamation, MessageTitle::info,
                              QStringLiteral("The server executable could not be copied to %1. Check that you "
                                             "have write permissions to the folder.")
                                  .arg(context.displayPath(serverFileName())));
             return LaunchOutcome::EndTool;
         }
-        MessageBox::show(parent, OperatorMessage::Icon::Exclamation, infoTitle,
+        MessageBox::show(parent, OperatorMessage::Icon::Exclamation, MessageTitle::info,
                          QStringLiteral("The server executable has been copied to %1. This to be used with the "
                                         "stored config file and MOTD. We recommend updating your shortcuts if "
                                         "you want to keep using this config file.")
@@ -58,13 +49,13 @@ LaunchOutcome launchServer(QWidget *parent, const ToolContext &context)
     // until the tool ends and goes with it.
     auto *standby = new StandbyWindow(parent);
     standby->showPainted();
-    const StartResult started = startServer(context.folder);
-    if (started.ok)
+    const Result<qint64> started = startServer(context.folder);
+    if (started)
         return LaunchOutcome::Started;
     standby->close();
 
-    MessageBox::show(parent, OperatorMessage::Icon::Critical, infoTitle,
+    MessageBox::show(parent, OperatorMessage::Icon::Critical, MessageTitle::info,
                      QStringLiteral("The server %1 could not be started: %2")
-                         .arg(context.displayPath(serverFileName()), started.error));
+                         .arg(context.displayPath(serverFileName()), started.reason()));
     return LaunchOutcome::StayOpen;
 }

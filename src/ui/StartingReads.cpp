@@ -10,20 +10,19 @@ namespace {
 // Remembers what was read, so that a later save can tell a change made
 // behind the tool's back; a file that could not be read is told once and
 // never replaced in this run.
-template<typename Result>
-bool readSucceeded(QWidget *owner, const ToolContext &context, const QString &fileName, const Result &read,
+template<typename Content>
+bool readSucceeded(QWidget *owner, const ToolContext &context, const QString &fileName, const Result<Content> &read,
                    const QString &whatFollows)
 {
     const QString path = context.path(fileName);
-    if (read.ok) {
-        context.files->remember(path, read.file);
-        return read.file.exists;
+    if (read) {
+        context.files->remember(path, read->file);
+        return read->file.exists;
     }
-    context.files->refuse(path, read.error);
+    context.files->refuse(path, read.reason());
     if (context.files->firstReadFailure(path))
-        MessageBox::show(owner, MessageBox::Icon::Exclamation, QStringLiteral("Server config Error"),
-                         QStringLiteral("%1 could not be read: %2\r\n%3")
-                             .arg(context.displayPath(fileName), read.error, whatFollows));
+        MessageBox::show(owner, MessageBox::Icon::Exclamation, MessageTitle::error,
+                         read.error() + QStringLiteral("\r\n") + whatFollows);
     return false;
 }
 
@@ -31,16 +30,16 @@ bool readSucceeded(QWidget *owner, const ToolContext &context, const QString &fi
 
 std::optional<QStringList> readConfigAtStart(QWidget *owner, const ToolContext &context, const QString &whatFollows)
 {
-    const TextReadResult read = loadconfig(context.path(configFileName()));
+    const Result<TextLines> read = loadconfig(context.path(configFileName()));
     if (!readSucceeded(owner, context, configFileName(), read, whatFollows))
         return std::nullopt;
-    return read.lines;
+    return read->lines;
 }
 
 std::optional<QString> readMotdAtStart(QWidget *owner, const ToolContext &context, const QString &whatFollows)
 {
-    const MotdReadResult read = loadmotd(context.path(motdFileName()));
+    const Result<MotdText> read = loadmotd(context.path(motdFileName()));
     if (!readSucceeded(owner, context, motdFileName(), read, whatFollows))
         return std::nullopt;
-    return read.text;
+    return read->text;
 }

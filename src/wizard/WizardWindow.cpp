@@ -36,7 +36,6 @@ namespace {
 const QString nextCaption = QStringLiteral("&Next >>");
 const QString launchCaption = QStringLiteral("Launch!");
 const QString finishCaption = QStringLiteral("Finish");
-const QString errorTitle = QStringLiteral("Server config Error");
 
 } // namespace
 
@@ -243,7 +242,7 @@ void WizardWindow::nextClicked()
         showPage(7, QStringLiteral("Ready, Set, GO!"));
         m_cmdnext->setText(m_context.listenMode ? finishCaption : launchCaption);
         if (m_chkadminplus->checkState() == Qt::Checked)
-            MessageBox::show(this, MessageBox::Icon::Information, QStringLiteral("Server configuration tool"),
+            MessageBox::show(this, MessageBox::Icon::Information, MessageTitle::tool,
                              QStringLiteral("Warning,\r\n\r\nThe admin Plus system uses the same bandwith as an "
                                             "extra user!"));
         break;
@@ -309,7 +308,7 @@ void WizardWindow::launch()
 
     const QString path = configFilePath(m_context.folder);
     FolderLock lock(m_context.folder);
-    if (!lockForSave(this, lock, errorTitle))
+    if (!lockForSave(this, lock))
         return;
     QString failure;
     const std::optional<FileSnapshot> replaced =
@@ -317,13 +316,13 @@ void WizardWindow::launch()
     // Starting the server would run it on an old or missing file.
     if (!replaced) {
         if (!failure.isEmpty())
-            MessageBox::show(this, MessageBox::Icon::Critical, errorTitle,
+            MessageBox::show(this, MessageBox::Icon::Critical, MessageTitle::error,
                              QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), failure));
         return;
     }
-    const SaveResult saved = saveconfig(path, m_document, *replaced);
-    if (!saved.ok) {
-        MessageBox::show(this, MessageBox::Icon::Critical, errorTitle, saved.error);
+    const Result<void> saved = saveconfig(path, m_document, *replaced);
+    if (!saved) {
+        MessageBox::show(this, MessageBox::Icon::Critical, MessageTitle::error, saved.error());
         return;
     }
     m_context.files->remember(path);
