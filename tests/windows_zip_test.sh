@@ -30,11 +30,26 @@ failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
 # What the archive holds: the programs, what they load, the licences.
-expected="GCC-runtime-copyright.txt GPL-3.0.txt Liberation-fonts-OFL.txt MinGW-w64-winpthreads-copyright.txt
-Qt-LGPL-3.0.txt Qt-copyright.txt README.txt"
-expected=$(printf '%s\n' Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll kvxconfig-cli.exe kvxconfig.exe libgcc_s_seh-1.dll \
-    libstdc++-6.dll libwinpthread-1.dll platforms/qwindows.dll styles/qwindowsvistastyle.dll \
-    $(printf 'licenses/%s\n' $expected) | LC_ALL=C sort)
+expected=$(LC_ALL=C sort <<'EOF'
+kvxconfig.exe
+kvxconfig-cli.exe
+Qt6Core.dll
+Qt6Gui.dll
+Qt6Widgets.dll
+platforms/qwindows.dll
+styles/qwindowsvistastyle.dll
+libstdc++-6.dll
+libgcc_s_seh-1.dll
+libwinpthread-1.dll
+licenses/README.txt
+licenses/Qt-LGPL-3.0.txt
+licenses/GPL-3.0.txt
+licenses/Qt-copyright.txt
+licenses/Liberation-fonts-OFL.txt
+licenses/GCC-runtime-copyright.txt
+licenses/MinGW-w64-winpthreads-copyright.txt
+EOF
+)
 listed=$(unzip -Z1 "$zip" | LC_ALL=C sort)
 [ "$listed" = "$expected" ] || fail "the archive holds:"$'\n'"$listed"
 mkdir "$work/server"
@@ -64,9 +79,11 @@ mkdir "$work/linux"
 "$linux_tool" set --folder "$work/linux" "${settings[@]}" >"$work/linux-set.out" 2>&1 || fail "kvxconfig set failed on Linux"
 wine kvxconfig-cli.exe set "${settings[@]}" >"$work/windows-set.out" 2>&1 || fail "kvxconfig-cli.exe set failed: $(cat "$work/windows-set.out")"
 cmp "$work/linux/kvxserver.conf" kvxserver.conf || fail "kvxserver.conf differs from the Linux build's"
-"$linux_tool" show --folder "$work/linux" >"$work/linux-show.out"
-wine kvxconfig-cli.exe show | tr -d '\r' >"$work/windows-show.out"
-[ -s "$work/linux-show.out" ] && cmp "$work/linux-show.out" "$work/windows-show.out" || fail "show prints differently"
+"$linux_tool" show --folder "$work/linux" >"$work/linux-show.out" || fail "kvxconfig show failed on Linux"
+wine kvxconfig-cli.exe show >"$work/windows-show.out" || fail "kvxconfig-cli.exe show failed"
+# The console writes CR LF; the text must be the same.
+tr -d '\r' <"$work/windows-show.out" | cmp -s "$work/linux-show.out" - && [ -s "$work/linux-show.out" ] ||
+    fail "show prints differently"
 
 # The windowed program in a fresh folder beside a stand-in server: the wizard
 # opens, Alt+N steps from page 1 to 7, Shift+Tab goes from the page's first
