@@ -6,6 +6,15 @@ set -euo pipefail
 checkout=$(cd "$(dirname "$0")/../.." && pwd)
 source "$checkout/scripts/windows/settings.sh"
 export WINEPREFIX=$KVX_WINEPREFIX
+# Wine's desktop process belongs to a prefix and keeps the display of the
+# program that started it. Started by an offscreen test, it has none, and
+# while it lasts no window on the Windows platform can be made
+# ("CreateWindowEx failed"): that platform gets a prefix of its own.
+on_display=false
+if [[ ${QT_QPA_PLATFORM:-} == windows* ]]; then
+    on_display=true
+    WINEPREFIX=$KVX_WINEPREFIX-display
+fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     wineboot --init >/dev/null 2>&1
@@ -15,7 +24,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 fi
 # The Windows platform plugin needs a display; a virtual one when none is named.
-if [[ ${QT_QPA_PLATFORM:-} == windows* && -z ${DISPLAY:-} ]]; then
+if $on_display && [[ -z ${DISPLAY:-} ]]; then
     exec xvfb-run -a "$0" "$@"
 fi
 gcc_runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")
@@ -35,7 +44,13 @@ if [[ $(basename "$1") == test_*.exe ]]; then
     trap 'rm -f "$report"' EXIT
     status=0
     wine "$@" -o "$(windows_path "$report"),txt" || status=$?
-    cat "$report"
-    exit $status
+else
+    $on_display || exec wine "$@"
+    status=0
+    wine "$@" || status=$?
 fi
-exec wine "$@"
+# The desktop process ends with the prefix's last program; it must not
+# outlive the virtual display it was started on.
+$on_display && wineserver --wait
+[ -n "${report:-}" ] && cat "$report"
+exit $status
