@@ -124,14 +124,14 @@ private slots:
             << Alerts();
         QTest::newRow("admin empty: lines kept, two alerts")
             << Change([](F &f, P &) { f.chkadmin = Qt::Checked; f.txtadminport.clear(); })
-            << plusOff({{153, "AdminServer 1"}}) << Alerts{CommitAlert::AdminPassword, CommitAlert::AdminPort};
+            << plusOff({{153, "AdminServer 1"}}) << Alerts{CommitAlert::txtadminpwd, CommitAlert::txtadminport};
         QTest::newRow("admin cleared: no checks") << Change([](F &f, P &) { f.txtadminport.clear(); }) << plusOff({}) << Alerts();
         QTest::newRow("admin plus alone") << Change([](F &f, P &) { f.chkadminplus = Qt::Checked; }) << LineMap()
-                                          << Alerts{CommitAlert::AdminPlusPassword};
+                                          << Alerts{CommitAlert::txtadminpluspwd};
         QTest::newRow("all three alerts in order")
             << Change([](F &f, P &) { f.chkadmin = f.chkadminplus = Qt::Checked; f.txtadminport.clear(); })
             << LineMap{{153, "AdminServer 1"}}
-            << Alerts{CommitAlert::AdminPassword, CommitAlert::AdminPort, CommitAlert::AdminPlusPassword};
+            << Alerts{CommitAlert::txtadminpwd, CommitAlert::txtadminport, CommitAlert::txtadminpluspwd};
         QTest::newRow("remember classic") << Change([](F &, P &p) { p.chkremember = Qt::Checked; p.OptClassic = true; p.OptWizard = false; })
                                           << plusOff({{253, "#mode: classic"}, {254, "#show page 1: 0"}}) << Alerts();
         QTest::newRow("remember wizard") << Change([](F &, P &p) { p.chkremember = Qt::Checked; })

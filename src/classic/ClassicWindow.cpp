@@ -121,7 +121,7 @@ ClassicWindow::ClassicWindow(ClassicHost *host, const ToolContext &context)
     buildForm();
     setTabOrderChain();
     attachClassicRules({m_cmbgamemode, m_txtplayers, m_txtport, m_txtadminport, m_txthour, m_txtminute,
-                        m_UDhour, m_udminute});
+                        m_hourSpinner, m_minuteSpinner});
     keepFieldsSingleLine(this);
     letEnterPressButtons(this);
     nameForScreenReaders();
@@ -185,9 +185,9 @@ void ClassicWindow::buildForm()
     QGroupBox *frame11 = frame(this, "Frame11", QStringLiteral("Environment"), 4320, 960, 1935, 1335);
     label(frame11, "Label5", QStringLiteral("Time:"), 120, 240, 1575, 255);
     m_txthour = textBox(frame11, "txthour", initial().txthour, 120, 480, 375, 285);
-    m_UDhour = placed(new UpDownSpinner(QStringLiteral("UDhour"), frame11), "UDhour", 480, 480, 255, 300);
+    m_hourSpinner = placed(new UpDownSpinner(QStringLiteral("UDhour"), frame11), "UDhour", 480, 480, 255, 300);
     m_txtminute = textBox(frame11, "txtminute", initial().txtminute, 960, 480, 375, 285);
-    m_udminute = placed(new UpDownSpinner(QStringLiteral("udminute"), frame11), "udminute", 1320, 480, 255, 300);
+    m_minuteSpinner = placed(new UpDownSpinner(QStringLiteral("udminute"), frame11), "udminute", 1320, 480, 255, 300);
     // Three pixels wider than drawn, for the caption.
     m_chkweather = checkBox(frame11, "chkweather", QStringLiteral("Randomize weather"), ticked(initial().chkweather), 120, 960, 1755, 255);
 
@@ -195,7 +195,7 @@ void ClassicWindow::buildForm()
     m_txtpwd = textBox(frame8, "txtpwd", initial().txtpwd, 120, 300, 1695, 285);
 
     QGroupBox *frame10 = frame(this, "Frame10", QStringLiteral("Stat logging"), 4320, 3240, 1935, 615);
-    m_Check5 = checkBox(frame10, "Check5", QStringLiteral("Enabled"), ticked(initial().statLogging), 120, 240, 1695, 255);
+    m_statLogging = checkBox(frame10, "Check5", QStringLiteral("Enabled"), ticked(initial().statLogging), 120, 240, 1695, 255);
 
     QGroupBox *frame9 = frame(this, "Frame9", QStringLiteral("MOTD"), 120, 4680, 6135, 1695);
     m_chkmotd = checkBox(frame9, "chkmotd", QStringLiteral("Ingame MOTD Enabled"), ticked(initial().chkmotd), 120, 240, 2055, 255);
@@ -239,7 +239,7 @@ void ClassicWindow::nameForScreenReaders()
         {m_txthour, "Start hour"},
         {m_txtminute, "Start minute"},
         {m_txtpwd, "Server password"},
-        {m_Check5, "Stat logging enabled"},
+        {m_statLogging, "Stat logging enabled"},
         {m_motdText, "Message of the day"},
         {m_txturl, "Rich MOTD URL"},
     };
@@ -248,16 +248,16 @@ void ClassicWindow::nameForScreenReaders()
     // The map box is editable: its own text field takes the focus too, and
     // a screen reader lists it apart from the box.
     m_cmbgamemode->lineEdit()->setAccessibleName(m_cmbgamemode->accessibleName() + QLatin1String(" text"));
-    m_UDhour->nameArrowsAfter(m_txthour->accessibleName());
-    m_udminute->nameArrowsAfter(m_txtminute->accessibleName());
+    m_hourSpinner->nameArrowsAfter(m_txthour->accessibleName());
+    m_minuteSpinner->nameArrowsAfter(m_txtminute->accessibleName());
 }
 
 void ClassicWindow::setTabOrderChain()
 {
     const QList<QWidget *> chain = {
-        m_txtplayers, m_txtport, m_cmbgamemode, m_txtpwd, m_chkmotd, m_motdText, m_Check5,
+        m_txtplayers, m_txtport, m_cmbgamemode, m_txtpwd, m_chkmotd, m_motdText, m_statLogging,
         m_chkadmin, m_chkshutdown, m_txtadminport, m_txtadminpwd, m_saveAndLaunch, m_about, m_cancel,
-        m_ChkASE, m_txthour, m_txtminute, m_udminute, m_UDhour, m_chkweather, m_chkadminplus,
+        m_ChkASE, m_txthour, m_txtminute, m_minuteSpinner, m_hourSpinner, m_chkweather, m_chkadminplus,
         m_txtadminpluspwd, m_toWizard, m_txturl, m_txtserver,
     };
     for (qsizetype i = 0; i + 1 < chain.size(); ++i)
@@ -350,7 +350,7 @@ ClassicFields ClassicWindow::fields() const
     f.txtadminpluspwd = m_txtadminpluspwd->text();
     f.chkshutdown = m_chkshutdown->checkState();
     f.cmbgamemode = m_cmbgamemode->currentText();
-    f.statLogging = m_Check5->checkState();
+    f.statLogging = m_statLogging->checkState();
     return f;
 }
 
@@ -375,7 +375,7 @@ void ClassicWindow::setFields(const ClassicFields &f)
     m_txtadminpwd->setText(f.txtadminpwd);
     m_txtadminpluspwd->setText(f.txtadminpluspwd);
     m_chkshutdown->setCheckState(f.chkshutdown);
-    m_Check5->setCheckState(f.statLogging);
+    m_statLogging->setCheckState(f.statLogging);
 }
 
 QString ClassicWindow::motdText() const

@@ -79,12 +79,12 @@ private:
     QLineEdit *m_txtadminpwd = nullptr;
     QLineEdit *m_txtadminpluspwd = nullptr;
     QLineEdit *m_txthour = nullptr;
-    UpDownSpinner *m_UDhour = nullptr;
+    UpDownSpinner *m_hourSpinner = nullptr;
     QLineEdit *m_txtminute = nullptr;
-    UpDownSpinner *m_udminute = nullptr;
+    UpDownSpinner *m_minuteSpinner = nullptr;
     QCheckBox *m_chkweather = nullptr;
     QLineEdit *m_txtpwd = nullptr;
-    QCheckBox *m_Check5 = nullptr;
+    QCheckBox *m_statLogging = nullptr;
     QCheckBox *m_chkmotd = nullptr;
     QPlainTextEdit *m_motdText = nullptr;
     QLineEdit *m_txturl = nullptr;

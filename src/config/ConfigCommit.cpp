@@ -18,9 +18,9 @@ struct AdminText {
 
 // In the order the alerts are shown.
 constexpr AdminText adminTexts[] = {
-    {&CommonFields::txtadminpwd, &CommonFields::chkadmin, CommitAlert::AdminPassword},
-    {&CommonFields::txtadminport, &CommonFields::chkadmin, CommitAlert::AdminPort},
-    {&CommonFields::txtadminpluspwd, &CommonFields::chkadminplus, CommitAlert::AdminPlusPassword},
+    {&CommonFields::txtadminpwd, &CommonFields::chkadmin, CommitAlert::txtadminpwd},
+    {&CommonFields::txtadminport, &CommonFields::chkadmin, CommitAlert::txtadminport},
+    {&CommonFields::txtadminpluspwd, &CommonFields::chkadminplus, CommitAlert::txtadminpluspwd},
 };
 
 bool adminText(const ConfigSetting &setting)
@@ -85,9 +85,9 @@ QList<CommitAlert> commitFields(ConfigDocument &document, const Fields &fields, 
 QString commitAlertText(CommitAlert alert)
 {
     switch (alert) {
-    case CommitAlert::AdminPassword: return QStringLiteral("The Adminpanel password needs to be filled in");
-    case CommitAlert::AdminPort: return QStringLiteral("The Adminpanel port needs to be filled in");
-    case CommitAlert::AdminPlusPassword: return QStringLiteral("The Admin plus password needs to be filled in");
+    case CommitAlert::txtadminpwd: return QStringLiteral("The Adminpanel password needs to be filled in");
+    case CommitAlert::txtadminport: return QStringLiteral("The Adminpanel port needs to be filled in");
+    case CommitAlert::txtadminpluspwd: return QStringLiteral("The Admin plus password needs to be filled in");
     }
     return QString();
 }

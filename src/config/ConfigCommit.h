@@ -7,7 +7,8 @@
 
 // What a commit asks the window to tell the operator, in order. Each is a
 // critical message box titled commitAlertTitle().
-enum class CommitAlert { AdminPassword, AdminPort, AdminPlusPassword };
+// Named after the empty field each one asks for.
+enum class CommitAlert { txtadminpwd, txtadminport, txtadminpluspwd };
 
 QString commitAlertText(CommitAlert alert);
 QString commitAlertTitle();
