@@ -39,9 +39,9 @@ QPixmap logoAt(qreal devicePixelRatio)
 {
 #ifndef Q_OS_WIN
     // At 100 %, the pixels tools/render_logo took from the painter: painted,
-    // the letters load a font size of their own, a twentieth of the tool's
-    // start-up. Windows draws letters with its own engine, not with the
-    // FreeType the pixels come from.
+    // the letters load a font size of their own, 2 % of the tool's start-up.
+    // Windows draws letters with its own engine, not with the FreeType the
+    // pixels come from.
     if (devicePixelRatio == 1) {
         const QResource stored(QStringLiteral(":/pictures/banner-logo.rgb"));
         const QSize size = bannerLogoSize();
