@@ -204,7 +204,7 @@ private slots:
             {{"ASE 0", "RandomWeather 0", "MOTDEnabled x", "AdminAllowShutdown 1 ", "AdminServer 1"}, // the last character
              [](L &l) { l.fields.ChkASE = l.fields.chkweather = Qt::Unchecked; l.fields.chkadmin = Qt::Checked; }},
             {{"AdminPlus 1", "AdminPlusPassword \"0\""}, [](L &l) { l.fields.txtadminpluspwd = "0"; l.fields.chkadminplus = Qt::Checked; }},
-            {{"GameMap 2", "GameMap 7", "GameMap 5"}, [](L &l) { l.fields.map = WizardMap::optgta3staunton; }},
+            {{"GameMap 2", "GameMap 7", "GameMap 5", "GameMap 6", "GameMap 0"}, [](L &l) { l.fields.map = WizardMap::optgta3staunton; }},
             {{"ServerPasswordEnabled 1", "ServerPasswordEnabled 0", "ServerPassword \"pw\""}, [](L &l) { l.fields.txtpwd = ""; }},
             {{"ServerPassword \"early\"", "ServerPasswordEnabled 1", "ServerPassword \"late\""}, [](L &l) { l.fields.txtpwd = "late"; }},
             {{"ServerPassword \"pw\"", "ServerPasswordEnabled 1", "ServerPassword"}, [](L &l) { l.fields.txtpwd = "pw"; }},
@@ -283,7 +283,7 @@ private slots:
     {
         const QList<std::pair<QByteArray, QStringList>> rows = {
             {"", {}}, {"\r\na\r\n\r\n", {"", "a", ""}}, {"a\r\nb", {"a", "b"}}, {"ASE 1\rASE 0", {"ASE 1", "ASE 0"}},
-            {"a\nb\n", {"a", "b"}}, {"a\n\rb", {"a", "", "b"}},
+            {"a\nb\n", {"a", "b"}}, {"a\n\rb\n\nc", {"a", "", "b", "", "c"}},
             // The file is read in 64 KiB pieces; this CR ends the first, its LF starts the second.
             {QByteArray(65535, 'x') + "\r\nASE 1\r\n", {QString(65535, 'x'), "ASE 1"}}};
         for (const auto &[bytes, lines] : rows) {
@@ -367,7 +367,7 @@ private slots:
         commitwizard(written, wizardDefaults(), {});
         const QList<std::pair<QByteArray, bool>> rows = {
             {fixture("default-wizard.conf", {{72, "RandomWeather  0"}}), true}, // a setting line in another form
-            {fixture("default-classic.conf", {{129, "StatLogging 1"}}), false}, // the classic editor's own
+            {fixture("default-classic.conf", {{50, "Game 1"}, {129, "StatLogging 1"}}), false}, // the classic editor's own
             {fixture("default-wizard.conf", {{200, "ChatFloodMaxCount 5"}}), true},
             {fixture("default-wizard.conf", {{228, "ServerSendLimitEnabled 1"}}), true},
             {"# my note\r\n" + fixture("default-wizard.conf"), true},
