@@ -99,8 +99,11 @@ bool FolderLock::acquire(int waitMs)
         // Never through a link, never blocking on a FIFO; another user's lock
         // file can still be locked through a handle that only reads.
         int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
-        if (fd < 0 && errno == EACCES)
+        if (fd < 0 && errno == EACCES) {
             fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+            if (fd < 0 && errno == ENOENT)
+                errno = EACCES; // no lock file, and the folder takes no new one
+        }
         if (fd < 0) {
             if (errno == EACCES || errno == EPERM || errno == EROFS)
                 return true; // no new file can be made here: the save reports the folder
