@@ -190,7 +190,7 @@ private slots:
     // two writers and a window's save.
     void heldLockKeepsWritersOut()
     {
-        setLockWaitForTesting(300);
+        setLockWaitForTesting(100);
         const auto realWait = qScopeGuard([] { setLockWaitForTesting(0); });
         ToolRun tool;
         tool.folder.write("kvxserver.conf", handEdited);
