@@ -188,10 +188,10 @@ private slots:
         QGuiApplication::clipboard()->setText("ab7");
         auto *field = tool.get<QLineEdit>(row.field);
         field->setText(row.text);
-        field->setFocus(Qt::OtherFocusReason);
         if (row.selected)
             field->selectAll();
         QWidget *target = row.on.isEmpty() ? field : ToolRun::get(window, row.on);
+        target->setFocus(Qt::OtherFocusReason); // as the operator's keys reach it
         if (auto *list = qobject_cast<QComboBox *>(target); list && !row.sent.isEmpty())
             ToolRun::type(list->lineEdit(), row.sent);
         else if (row.key == Qt::Key_unknown)
