@@ -558,6 +558,10 @@ private slots:
         QTest::newRow("32-bit, no wine") << 0x14c << "" << "--foreground" << 1 << ""
             << notStarted + "a 32-bit Windows program (i386), and there is no wine on the PATH to run it with; "
                             "install Wine (on Debian: " + i386;
+        // WineHQ's wine is itself the 32-bit loader; this one cannot run, so
+        // the start fails, but the program was judged runnable.
+        QTest::newRow("32-bit, wine a 32-bit ELF file") << 0x14c << "elf32" << "--foreground" << 1 << ""
+            << "kvxconfig: %1/KVXServer.exe could not be started: execvp: Exec format error\n";
         QTest::newRow("ARM64") << 0xaa64 << "32" << "" << 1 << ""
             << notStarted + "a Windows program for another processor (PE machine 0xaa64), which Wine cannot run here\n";
     }
@@ -573,7 +577,8 @@ private slots:
         QTemporaryDir tools; // bin/wine, and lib/wine/wine as Debian's wine32 puts it
         QVERIFY(QDir(tools.path()).mkpath("bin") && QDir(tools.path()).mkpath("lib/wine"));
         QFile stub(tools.filePath(wine.isEmpty() ? "bin/not-wine" : "bin/wine"));
-        QVERIFY(stub.open(QIODevice::WriteOnly) && stub.write("#!/bin/sh\necho \"$PWD $*\" > wine-ran\nexit 7\n") > 0);
+        const QByteArray script = wine == "elf32" ? QByteArray("\x7f" "ELF\x01\x01\x01", 7) : "#!/bin/sh\necho \"$PWD $*\" > wine-ran\nexit 7\n";
+        QVERIFY(stub.open(QIODevice::WriteOnly) && stub.write(script) > 0);
         stub.close();
         QVERIFY(stub.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
         if (wine == "32")
