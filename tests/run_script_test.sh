@@ -118,19 +118,15 @@ done
 # A copy of the tool that is running (a real program, so writing into it
 # fails with "Text file busy") is replaced, not written into, by both.
 mkdir -p "$here/busy"
-cp "$(command -v sleep)" "$here/busy/kvxconfig"
-"$here/busy/kvxconfig" 30 &
-sleeper=$!
-run run.sh "$here" :0 busy
-check "run.sh: a running copy is replaced" "0 $here/busy" "$status $tool"
-check "run.sh: no staged copy is left behind" "kvxconfig" "$(ls -A "$here/busy")"
-cp "$(command -v sleep)" "$here/busy/kvxconfig"
-kill "$sleeper"
-"$here/busy/kvxconfig" 30 &
-sleeper=$!
-run install.sh "$here" "" busy
-check "install.sh: a running copy is replaced" "0 tool-output" "$status $("$here/busy/kvxconfig")"
-check "install.sh: no staged copy is left behind" "kvxconfig" "$(ls -A "$here/busy")"
+for script in run.sh install.sh; do
+    cp "$(command -v sleep)" "$here/busy/kvxconfig"
+    "$here/busy/kvxconfig" 30 &
+    sleeper=$!
+    run "$script" "$here" :0 busy
+    check "$script: a running copy is replaced" "0 tool-output" "$status $("$here/busy/kvxconfig")"
+    check "$script: no staged copy is left behind" "kvxconfig" "$(ls -A "$here/busy")"
+    kill "$sleeper"
+done
 
 [ "$failures" -eq 0 ] && echo "run.sh, install.sh: every case passed"
 exit "$failures"

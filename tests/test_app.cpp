@@ -12,56 +12,31 @@ private slots:
     // Listen mode is exactly "-listen" as typed; the command line needs a
     // command or option first. test_cli runs each command and the windows'
     // refusal without a display.
-    void choiceOnTheArgumentsAsTyped_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<StartChoice>("choice");
-        QTest::newRow("none") << QStringList() << StartChoice::Windows;
-        QTest::newRow("-listen") << QStringList{"-listen"} << StartChoice::ListenWindows;
-        QTest::newRow("Qt's option before -listen") << QStringList{"-reverse", "-listen"} << StartChoice::Windows;
-        QTest::newRow("-LISTEN") << QStringList{"-LISTEN"} << StartChoice::Windows;
-        QTest::newRow("-listen and more") << QStringList{"-listen", "extra"} << StartChoice::Windows;
-        QTest::newRow("a command in capitals") << QStringList{"Show"} << StartChoice::Windows;
-        QTest::newRow("a command") << QStringList{"show", "--json"} << StartChoice::CommandLine;
-        for (const char *first : {"--folder", "--folder=/srv", "help", "version", "-V", "--version", "-h"})
-            QTest::addRow("%s first", first) << QStringList{first, "show"} << StartChoice::CommandLine;
-        QTest::newRow("--folder later") << QStringList{"-reverse", "--folder", "/srv", "show"} << StartChoice::Windows;
-        QTest::newRow("Qt's option with a value") << QStringList{"-style", "fusion"} << StartChoice::Windows;
-    }
-
     void choiceOnTheArgumentsAsTyped()
     {
-        QFETCH(QStringList, arguments);
-        QFETCH(StartChoice, choice);
-        QCOMPARE(chooseStart(arguments), choice);
+        const QList<std::pair<QStringList, StartChoice>> rows = {
+            {{}, StartChoice::Windows}, {{"-listen"}, StartChoice::ListenWindows},
+            {{"-reverse", "-listen"}, StartChoice::Windows}, {{"-LISTEN"}, StartChoice::Windows},
+            {{"-listen", "extra"}, StartChoice::Windows}, {{"Show"}, StartChoice::Windows},
+            {{"show", "--json"}, StartChoice::CommandLine}, {{"-reverse", "--folder", "/srv", "show"}, StartChoice::Windows},
+            {{"-style", "fusion"}, StartChoice::Windows}};
+        for (const auto &[arguments, choice] : rows)
+            QVERIFY2(chooseStart(arguments) == choice, qPrintable(arguments.join(' ')));
+        for (const char *first : {"--folder", "--folder=/srv", "help", "version", "-V", "--version", "-h"})
+            QVERIFY2(chooseStart({first, "show"}) == StartChoice::CommandLine, first);
     }
 
     // A windows' list that holds a mistyped command: one letter added,
     // dropped, changed or swapped with its neighbour, or letter case alone,
     // in a word of letters only.
-    void nearMissOfACommand_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("word");
-        QTest::newRow("swapped") << QStringList{"shwo"} << "shwo";
-        QTest::newRow("letter case") << QStringList{"Show"} << "Show";
-        QTest::newRow("dropped, after Qt's option") << QStringList{"-reverse", "mtd"} << "mtd";
-        QTest::newRow("added") << QStringList{"checkk"} << "checkk";
-        QTest::newRow("changed") << QStringList{"lounch"} << "lounch";
-        QTest::newRow("swapped in the middle, capitals") << QStringList{"VERISON"} << "VERISON";
-        QTest::newRow("swapped at the end") << QStringList{"hepl"} << "hepl";
-        QTest::newRow("the first of two") << QStringList{"sett", "shwo"} << "sett";
-        QTest::newRow("two letters off") << QStringList{"shwoo", "sx"} << "";
-        QTest::newRow("not letters only") << QStringList{"show2", "-show", "sho w"} << "";
-        QTest::newRow("Qt's options and their values") << QStringList{"-style", "fusion", "-listen"} << "";
-        QTest::newRow("none") << QStringList() << "";
-    }
-
     void nearMissOfACommand()
     {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, word);
-        QCOMPARE(nearMissOfCommand(arguments), word);
+        const QList<std::pair<QStringList, QString>> rows = {
+            {{"shwo"}, "shwo"}, {{"Show"}, "Show"}, {{"-reverse", "mtd"}, "mtd"}, {{"checkk"}, "checkk"},
+            {{"lounch"}, "lounch"}, {{"VERISON"}, "VERISON"}, {{"hepl"}, "hepl"}, {{"sett", "shwo"}, "sett"},
+            {{"shwoo", "sx"}, ""}, {{"show2", "-show", "sho w"}, ""}, {{"-style", "fusion", "-listen"}, ""}, {{}, ""}};
+        for (const auto &[arguments, word] : rows)
+            QCOMPARE(arguments.join(' ') + ": " + nearMissOfCommand(arguments), arguments.join(' ') + ": " + word);
     }
 
 #ifndef Q_OS_WIN

@@ -1,7 +1,8 @@
 // The classic editor, opened as the operator opens it (through the wizard's
 // first page, or under -listen): loading, listen mode, the hand-over both
-// ways, save and launch, ending, and the wiring of its rules. The rules'
-// tables are in test_rules.cpp; every saved file is compared with a fixture.
+// ways, save and launch. Its keys and rules are in test_keyboard.cpp, its
+// ending and alerts beside the wizard's; every saved file is compared with
+// a fixture.
 
 #include "config/ConfigReader.h"
 #include "support/Fixture.h"
@@ -9,31 +10,9 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QComboBox>
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QPushButton>
-
-namespace {
-
-const QByteArray defaultMotdBytes = "Welcome\r\n\r\nI have not yet edited the motd.txt file, but this is my Server!\r\n\r\nHave fun.\r\n\r\n";
-
-QByteArray crLf(const QStringList &lines)
-{
-    return lines.join("\r\n").toLatin1() + "\r\n";
-}
-
-struct Rule {
-    QString field, map, text;
-    bool selected;
-    // A key typed into the field, a spinner arrow clicked, "Down" pressed on
-    // the map list, or ">" and a text typed into the map's edit part.
-    QString action, after, message;
-};
-
-} // namespace
-
-Q_DECLARE_METATYPE(Rule)
 
 class TestClassic : public QObject
 {
@@ -60,7 +39,7 @@ private slots:
         QFETCH(QString, players);
         ToolRun tool;
         if (!lines.isEmpty())
-            tool.folder.write("kvxserver.conf", crLf(lines));
+            tool.folder.write("kvxserver.conf", crLfBytes(lines));
         tool.folder.write("motd.txt", lines.isEmpty() ? QByteArray() : QByteArray("Hi\r\n"));
         tool.start();
         ClassicWindow *classic = tool.classic();
@@ -71,19 +50,13 @@ private slots:
         expected.txtpwd = lines.contains("ServerPassword \"pw\"") ? "pw" : "";
         QCOMPARE(classic->fields(), expected);
 
-        auto *combo = ToolRun::get<QComboBox>(classic, "cmbgamemode");
-        QStringList items;
-        for (int i = 0; i < combo->count(); ++i)
-            items << combo->itemText(i);
-        QCOMPARE(items, QStringList({"GTA3 - Portland", "GTA3 - Shore Side Vale", "GTA3 - Staunton Island",
-                                     "Vice City - Deathmatch", "Vice City - Stunt"}));
         QCOMPARE(ToolRun::get<QPlainTextEdit>(classic, "Text8")->toPlainText(), lines.isEmpty() ? "" : "Hi");
     }
 
     void listenModeLocksAndSaves()
     {
         ToolRun tool;
-        tool.folder.write("kvxserver.conf", crLf({"ServerName \"Front\"", "ServerPort 2500", "MaxPlayers 31", "GameMap 5", "ASE 0"}));
+        tool.folder.write("kvxserver.conf", crLfBytes({"ServerName \"Front\"", "ServerPort 2500", "MaxPlayers 31", "GameMap 5", "ASE 0"}));
         tool.start(true); // -listen
         ClassicWindow *classic = tool.classic();
         QCOMPARE(ToolRun::get<QPushButton>(classic, "Command2")->text(), "Save && return");
@@ -99,27 +72,12 @@ private slots:
         QCOMPARE(tool.folder.read("kvxserver.conf"),
                  fixture("default-classic.conf", committedClassic({{5, "ServerName \"Front\""}, {26, "ServerPort 2500"}, {41, "MaxPlayers 31"},
                                                                   {50, "GameMap 5"}, {93, "ASE 0"}, {138, "ServerPasswordEnabled 1"}, {145, "ServerPassword \"pw\""}})));
-        QCOMPARE(tool.folder.read("kvxserver.conf.bak"), crLf({"ServerName \"Front\"", "ServerPort 2500", "MaxPlayers 31", "GameMap 5", "ASE 0"}));
-        QCOMPARE(tool.folder.read("motd.txt"), defaultMotdBytes);
+        QCOMPARE(tool.folder.read("kvxserver.conf.bak"), crLfBytes({"ServerName \"Front\"", "ServerPort 2500", "MaxPlayers 31", "GameMap 5", "ASE 0"}));
+        QCOMPARE(tool.folder.read("motd.txt"),
+                 "Welcome\r\n\r\nI have not yet edited the motd.txt file, but this is my Server!\r\n\r\nHave fun.\r\n\r\n");
         QCOMPARE(tool.ended->count(), 1);
         QCOMPARE(tool.dialogs.texts() + QStringList(tool.dialogs.fileRequests.size(), "asked"), QStringList());
         QVERIFY(!tool.folder.exists("KVXServer.exe"));
-    }
-
-    void tabOrder()
-    {
-        const QStringList chain = QStringLiteral(
-            "txtplayers txtport cmbgamemode txtpwd chkmotd Text8 Check5 chkadmin chkshutdown txtadminport txtadminpwd "
-            "Command2 Command3 Command1 ChkASE txthour txtminute udminute UDhour chkweather chkadminplus "
-            "txtadminpluspwd Command4 txturl txtserver txtplayers").split(' ');
-        ToolRun tool;
-        tool.start();
-        ClassicWindow *classic = tool.classic();
-        for (const QString &name : chain) { // a spinner takes the focus on one of its arrows
-            QWidget *focus = classic->focusWidget();
-            QVERIFY2(focus == ToolRun::get(classic, name) || focus->parentWidget() == ToolRun::get(classic, name), qPrintable(name));
-            QTest::keyClick(focus, Qt::Key_Tab);
-        }
     }
 
     // "&Wizard..." and back through the first page: the same editor, with
@@ -214,20 +172,6 @@ private slots:
             QTRY_VERIFY(tool.folder.exists("server-started"));
     }
 
-    // The commit's alerts do not stop the save.
-    void adminAlerts()
-    {
-        ToolRun tool;
-        tool.start();
-        ClassicWindow *classic = tool.classic();
-        ToolRun::click(classic, {"chkadmin"});
-        ToolRun::click(classic, {"Command2"});
-        QCOMPARE(tool.dialogs.texts(), QStringList({"KVX Alert: The Adminpanel password needs to be filled in",
-                                                    "KVX Alert: The Adminpanel port needs to be filled in"}));
-        QCOMPARE(tool.folder.read("kvxserver.conf"), fixture("default-classic.conf", committedClassic({{153, "AdminServer 1"}})));
-        QCOMPARE(tool.dialogs.fileRequests.size(), 1);
-    }
-
     // The one sentence that says why motd.txt was not saved; no launch follows.
     void motdOutsideTheCodePage()
     {
@@ -241,69 +185,6 @@ private slots:
         QVERIFY(!tool.folder.exists("motd.txt") && tool.dialogs.fileRequests.isEmpty());
     }
 
-    void endingWritesNothing_data()
-    {
-        QTest::addColumn<bool>("closeBox");
-        QTest::newRow("Cancel") << false;
-        QTest::newRow("close box") << true;
-    }
-    void endingWritesNothing()
-    {
-        QFETCH(bool, closeBox);
-        ToolRun tool;
-        tool.start();
-        ClassicWindow *classic = tool.classic();
-        ToolRun::type(ToolRun::get<QLineEdit>(classic, "txtserver"), "x");
-        if (closeBox)
-            QVERIFY(classic->windowHandle()->close());
-        else
-            ToolRun::click(classic, {"Command1"});
-        QCOMPARE(tool.ended->count(), 1);
-        QVERIFY(!classic->isVisible() && !tool.wizard->isVisible());
-        QCOMPARE(QDir(tool.folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
-        QCOMPARE(tool.dialogs.messages.size(), 0);
-    }
-
-    void rules_data()
-    {
-        QTest::addColumn<Rule>("rule");
-        const QString range26 = "Server config Error: Please enter a number between 2 and 26";
-        const QString digits = "Server config Error: Only numbers can be enterd.";
-        const QString portland = "GTA3 - Portland", viceDm = "Vice City - Deathmatch";
-        QTest::newRow("GTA allows 31") << Rule{"txtplayers", portland, "3", false, "1", "31", ""};
-        QTest::newRow("free text is VC") << Rule{"txtplayers", "gta3", "3", false, "1", "3", range26};
-        QTest::newRow("port") << Rule{"txtport", viceDm, "12", false, "-", "12", digits};
-        QTest::newRow("admin port") << Rule{"txtadminport", viceDm, "12", false, "x", "12", digits};
-        QTest::newRow("hour") << Rule{"txthour", viceDm, "2", false, "4", "2", ""};
-        QTest::newRow("minute") << Rule{"txtminute", viceDm, "7", false, "6", "7", ""};
-        QTest::newRow("hour spinner") << Rule{"txthour", viceDm, "23", false, "UDhourUp", "0", ""};
-        QTest::newRow("minute spinner") << Rule{"txtminute", viceDm, "0", false, "udminuteDown", "59", ""};
-        QTest::newRow("typed Stunt, 27") << Rule{"txtplayers", portland, "27", false, ">Vice City - Stunt", "26", ""};
-        QTest::newRow("typed GTA3") << Rule{"txtplayers", viceDm, "32", false, ">GTA3 - Portland", "32", ""};
-        QTest::newRow("picked Deathmatch, 27") << Rule{"txtplayers", "GTA3 - Staunton Island", "27", false, "Down", "26", ""};
-        QTest::newRow("picked GTA3") << Rule{"txtplayers", portland, "32", false, "Down", "32", ""};
-    }
-    void rules()
-    {
-        QFETCH(Rule, rule);
-        ToolRun tool;
-        tool.start();
-        ClassicWindow *classic = tool.classic();
-        auto *combo = ToolRun::get<QComboBox>(classic, "cmbgamemode");
-        combo->setEditText(rule.map);
-        auto *edit = ToolRun::get<QLineEdit>(classic, rule.field);
-        edit->setText(rule.text);
-        if (rule.action.size() == 1)
-            QTest::keyClick(edit, rule.action.at(0).toLatin1());
-        else if (rule.action == "Down")
-            QTest::keyClick(combo, Qt::Key_Down);
-        else if (rule.action.startsWith('>'))
-            ToolRun::type(combo->lineEdit(), rule.action.mid(1));
-        else
-            ToolRun::click(classic, {rule.action});
-        QCOMPARE(edit->text(), rule.after);
-        QCOMPARE(tool.dialogs.texts(), rule.message.isEmpty() ? QStringList() : QStringList{rule.message});
-    }
 };
 
 QTEST_MAIN(TestClassic)

@@ -102,23 +102,6 @@ private slots:
         QVERIFY(window && window->isVisible());
         QCOMPARE(textBox(window)->toPlainText(), typed);
     }
-
-    // An unreadable motd.txt is told once per run, however often an editor
-    // is made, and leaves the box of `frmmotd` empty.
-    void unreadableFileToldOnce()
-    {
-        ToolFolder folder;
-        QVERIFY(QDir(folder.path()).mkdir(motd));
-        DialogRecorder dialogs;
-        const ToolContext run{folder.path(), false};
-        delete new MotdWindow(run, {});
-        MotdWindow window(run, {});
-        QCOMPARE(dialogs.texts(), QStringList{"Server config Error: " + QDir::toNativeSeparators(folder.path(motd))
-                                              + " could not be read: it is a folder, not a regular file\r\n"
-                                                "The message of the day starts empty."});
-        QCOMPARE(textBox(&window)->toPlainText(), QString());
-        QCOMPARE(window.objectName(), "frmmotd");
-    }
 };
 
 QTEST_MAIN(TestMotdWindow)

@@ -1,7 +1,8 @@
-// The input rules of both front ends as plain functions, one table per kind:
-// the key rules, and the rules that turn a field's text into another.
+// The input rules of both front ends and the command line's checks, as plain
+// functions: each table row is one text with several keys or values.
 
 #include "rules/InputRules.h"
+#include "rules/SettingChecks.h"
 
 #include <QtTest>
 
@@ -10,133 +11,124 @@ class InputRulesTest : public QObject
     Q_OBJECT
 
 private slots:
-    // Each key rule on a field's text: "" accepted, "-" swallowed silently,
-    // otherwise refused with "title|text".
-    void keys_data()
-    {
-        QTest::addColumn<QString>("rule"); // III or VC (players), port, hour, minute
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("selection");
-        QTest::addColumn<QChar>("key");
-        QTest::addColumn<QString>("verdict");
-        const QString e32 = "Server config Error|Please enter a number between 2 and 32";
-        const QString e26 = "Server config Error|Please enter a number between 2 and 26";
-        const QString num = "Server config error|Only numbers can be enterd.\r\nPlayer support for 2 to 26(VC) or 32(III) players.";
-        const QString port = "Server config Error|Only numbers can be enterd.";
-        const QChar bs(8);
-        QTest::newRow("III 3 then 2") << "III" << "3" << false << QChar('2') << "";
-        QTest::newRow("III 3 then 3") << "III" << "3" << false << QChar('3') << e32;
-        QTest::newRow("III 3 then 0") << "III" << "3" << false << QChar('0') << "";
-        QTest::newRow("III 4 then 0") << "III" << "4" << false << QChar('0') << e32;
-        QTest::newRow("III 30 then 1") << "III" << "30" << false << QChar('1') << e32;
-        QTest::newRow("III 30 backspace") << "III" << "30" << false << bs << "";
-        QTest::newRow("III empty letter") << "III" << "" << false << QChar('a') << e32;
-        QTest::newRow("III empty digit") << "III" << "" << false << QChar('5') << "";
-        QTest::newRow("III 0 backspace") << "III" << "0" << false << bs << "";
-        QTest::newRow("III 3 letter") << "III" << "3" << false << QChar('a') << e32;
-        QTest::newRow("III 1 letter") << "III" << "1" << false << QChar('a') << num;
-        QTest::newRow("III 32 selected, 9") << "III" << "32" << true << QChar('9') << "";
-        QTest::newRow("III 3 selected, letter") << "III" << "3" << true << QChar('x') << num;
-        QTest::newRow("VC 2 then 6") << "VC" << "2" << false << QChar('6') << "";
-        QTest::newRow("VC 2 then 7") << "VC" << "2" << false << QChar('7') << e26;
-        QTest::newRow("VC 2 then 0") << "VC" << "2" << false << QChar('0') << "";
-        QTest::newRow("VC 3 then 0") << "VC" << "3" << false << QChar('0') << e26;
-        QTest::newRow("VC 26 selected, 9") << "VC" << "26" << true << QChar('9') << "";
-        QTest::newRow("VC empty letter") << "VC" << "" << false << QChar('a') << e26;
-        QTest::newRow("VC empty backspace") << "VC" << "" << false << bs << "";
-        QTest::newRow("VC 0 then 9") << "VC" << "0" << false << QChar('9') << "";
-        QTest::newRow("VC leading digits count") << "VC" << "2x" << false << QChar('7') << e26;
-        QTest::newRow("VC huge value") << "VC" << "99999999999999999999999" << false << QChar('1') << e26;
-        QTest::newRow("port 0") << "port" << "" << false << QChar('0') << "";
-        QTest::newRow("port 9") << "port" << "1" << false << QChar('9') << "";
-        QTest::newRow("port backspace") << "port" << "1" << false << bs << "";
-        QTest::newRow("port minus") << "port" << "1" << false << QChar('-') << port;
-        QTest::newRow("port e acute") << "port" << "1" << false << QChar(0xe9) << port;
-        QTest::newRow("hour 2 then 4") << "hour" << "2" << false << QChar('4') << "-";
-        QTest::newRow("hour 2 then 3") << "hour" << "2" << false << QChar('3') << "";
-        QTest::newRow("hour 2 then letter") << "hour" << "2" << false << QChar('a') << "-";
-        QTest::newRow("hour 1 then 9") << "hour" << "1" << false << QChar('9') << "";
-        QTest::newRow("hour letter") << "hour" << "5" << false << QChar('x') << "";
-        QTest::newRow("minute 7 then 6") << "minute" << "7" << false << QChar('6') << "-";
-        QTest::newRow("minute 5 then 6") << "minute" << "5" << false << QChar('6') << "";
-        QTest::newRow("minute 7 then 7") << "minute" << "7" << false << QChar('7') << "";
-        QTest::newRow("minute empty then 6") << "minute" << "" << false << QChar('6') << "";
-        QTest::newRow("minute not a number then 6") << "minute" << "7a" << false << QChar('6') << "";
-    }
-
+    // Each key on a field's text, one verdict letter per key: '.' accepted,
+    // '-' swallowed silently, 'r' the range message, 'n' the numbers one, 'p' the port's.
     void keys()
     {
-        QFETCH(QString, rule);
-        QFETCH(QString, text);
-        QFETCH(bool, selection);
-        QFETCH(QChar, key);
-        QFETCH(QString, verdict);
-        QString seen;
-        if (rule == "hour" || rule == "minute") {
-            seen = (rule == "hour" ? hourKeyAccepted(text, key) : minuteKeyAccepted(text, key)) ? "" : "-";
-        } else {
-            const KeyVerdict judged = rule == "port" ? digitsOnlyKey(key)
-                                                     : playerCountKey(rule == "III" ? GameFamily::Gta3 : GameFamily::ViceCity, text, selection, key);
-            QCOMPARE(judged.accepted, verdict.isEmpty());
-            if (judged.message) {
-                QCOMPARE(judged.message->icon, OperatorMessage::Icon::Exclamation);
-                seen = judged.message->title + "|" + judged.message->text;
+        const QMap<QChar, QString> messages{
+            {'2', "Server config Error|Please enter a number between 2 and 32"},
+            {'6', "Server config Error|Please enter a number between 2 and 26"},
+            {'n', "Server config error|Only numbers can be enterd.\r\nPlayer support for 2 to 26(VC) or 32(III) players."},
+            {'p', "Server config Error|Only numbers can be enterd."}};
+        struct Row { QString rule, text; bool selection; QString keys, verdicts; };
+        const Row rows[] = {
+            {"III", "3", false, "230a", ".r.r"}, {"III", "4", false, "0", "r"}, {"III", "30", false, "1\b", "r."},
+            {"III", "", false, "a5", "r."}, {"III", "0", false, "\b", "."}, {"III", "1", false, "a", "n"},
+            {"III", "32", true, "9", "."}, {"III", "3", true, "x", "n"},
+            {"VC", "2", false, "670", ".r."}, {"VC", "3", false, "0", "r"}, {"VC", "26", true, "9", "."},
+            {"VC", "", false, "a\b", "r."}, {"VC", "0", false, "9", "."}, {"VC", "2x", false, "7", "r"},
+            {"VC", "99999999999999999999999", false, "1", "r"},
+            {"port", "", false, "0", "."}, {"port", "1", false, "9\b-\u00e9", "..pp"},
+            {"hour", "2", false, "43a", "-.-"}, {"hour", "1", false, "9", "."}, {"hour", "5", false, "x", "."},
+            {"minute", "7", false, "67", "-."}, {"minute", "5", false, "6", "."}, {"minute", "", false, "6", "."},
+            {"minute", "7a", false, "6", "."},
+        };
+        for (const Row &row : rows) {
+            for (qsizetype k = 0; k < row.keys.size(); ++k) {
+                const QChar key = row.keys.at(k), verdict = row.verdicts.at(k);
+                QString seen;
+                if (row.rule == "hour" || row.rule == "minute") {
+                    seen = (row.rule == "hour" ? hourKeyAccepted(row.text, key) : minuteKeyAccepted(row.text, key)) ? "" : "-";
+                } else {
+                    const KeyVerdict judged = row.rule == "port" ? digitsOnlyKey(key)
+                        : playerCountKey(row.rule == "III" ? GameFamily::Gta3 : GameFamily::ViceCity, row.text, row.selection, key);
+                    QCOMPARE(judged.accepted, verdict == '.');
+                    if (judged.message) {
+                        QCOMPARE(judged.message->icon, OperatorMessage::Icon::Exclamation);
+                        seen = judged.message->title + "|" + judged.message->text;
+                    }
+                }
+                const QChar message = verdict != 'r' ? verdict : row.rule == "III" ? QChar('2') : QChar('6');
+                const QString expected = verdict == '-' ? "-" : messages.value(message);
+                QCOMPARE(row.rule + " " + row.text + " " + key + ": " + seen, row.rule + " " + row.text + " " + key + ": " + expected);
             }
         }
-        QCOMPARE(seen, verdict);
     }
 
-    // A field's text turned into another: the spinners' steps with their
-    // wrap, the ASE port, and the Vice City limit of 26 players (the classic
-    // editor's map rule, and the wizard's correction on leaving page 2).
-    void texts_data()
-    {
-        QTest::addColumn<QString>("rule");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("map");
-        QTest::addColumn<QString>("result");
-        QTest::newRow("hour 0 down wraps") << "hour down" << "0" << "" << "23";
-        QTest::newRow("hour 23 up wraps") << "hour up" << "23" << "" << "0";
-        QTest::newRow("hour 22 up") << "hour up" << "22" << "" << "23";
-        QTest::newRow("minute 59 up wraps") << "minute up" << "59" << "" << "0";
-        QTest::newRow("minute 0 down wraps") << "minute down" << "0" << "" << "59";
-        QTest::newRow("leading zero dropped") << "minute down" << "05" << "" << "4";
-        QTest::newRow("outside the range steps on") << "hour up" << "30" << "" << "31";
-        QTest::newRow("empty up") << "hour up" << "" << "" << "1";
-        QTest::newRow("empty down wraps") << "hour down" << "" << "" << "23";
-        QTest::newRow("letters after digits") << "hour up" << "12a" << "" << "13";
-        QTest::newRow("negative steps on") << "hour down" << "-5" << "" << "-6";
-        QTest::newRow("ASE default") << "ase" << "2003" << "" << "2126";
-        QTest::newRow("ASE highest") << "ase" << "65412" << "" << "65535";
-        QTest::newRow("ASE too large") << "ase" << "65413" << "" << "";
-        QTest::newRow("ASE empty") << "ase" << "" << "" << "";
-        QTest::newRow("ASE not a number") << "ase" << "20a" << "" << "";
-        QTest::newRow("Stunt, 27") << "map" << "27" << "Vice City - Stunt" << "26";
-        QTest::newRow("Deathmatch, 27") << "map" << "27" << "Vice City - Deathmatch" << "26";
-        QTest::newRow("Stunt, 26 stays") << "map" << "26" << "Vice City - Stunt" << "26";
-        QTest::newRow("Stunt, 26x stays") << "map" << "26x" << "Vice City - Stunt" << "26x";
-        QTest::newRow("leading digits count") << "map" << "30x" << "Vice City - Stunt" << "26";
-        QTest::newRow("typed Vice text") << "map" << "40" << "Vice" << "26";
-        QTest::newRow("GTA III keeps 32") << "map" << "32" << "GTA3 - Portland" << "32";
-        QTest::newRow("letter case counts") << "map" << "30" << "vice city - stunt" << "30";
-        QTest::newRow("no number") << "map" << "many" << "Vice City - Stunt" << "many";
-    }
-
+    // A field's text turned into another, in pairs of text and result: the
+    // spinners' steps with their wrap, the ASE port, and the Vice City limit
+    // of 26 players (the classic editor's map rule, and the wizard's on leaving page 2).
     void texts()
     {
-        QFETCH(QString, rule);
-        QFETCH(QString, text);
-        QFETCH(QString, map);
-        QFETCH(QString, result);
-        if (rule == "ase") {
-            QCOMPARE(asePortText(text), result);
-        } else if (rule == "map") {
-            QCOMPARE(classicMapRulePlayers(map, text), result);
-            if (map.startsWith("Vice City"))
-                QCOMPARE(viceCityPlayers(text), result);
-        } else {
-            QCOMPARE(spinValue(text, rule.endsWith("up") ? 1 : -1, rule.startsWith("hour") ? 23 : 59), result);
+        struct Row { QString rule, map; QStringList pairs; };
+        const Row rows[] = {
+            {"hour up", "", {"23", "0", "22", "23", "30", "31", "", "1", "12a", "13"}},
+            {"hour down", "", {"0", "23", "", "23", "-5", "-6"}},
+            {"minute up", "", {"59", "0"}},
+            {"minute down", "", {"0", "59", "05", "4"}},
+            {"ase", "", {"2003", "2126", "65412", "65535", "65413", "", "", "", "20a", ""}},
+            {"map", "Vice City - Stunt", {"27", "26", "26", "26", "26x", "26x", "30x", "26", "many", "many"}},
+            {"map", "Vice City - Deathmatch", {"27", "26"}},
+            {"map", "Vice", {"40", "26"}},
+            {"map", "GTA3 - Portland", {"32", "32"}},
+            {"map", "vice city - stunt", {"30", "30"}},
+        };
+        for (const Row &row : rows) {
+            for (qsizetype i = 0; i < row.pairs.size(); i += 2) {
+                const QString &text = row.pairs.at(i), &result = row.pairs.at(i + 1);
+                if (row.rule == "ase") {
+                    QCOMPARE(asePortText(text), result);
+                } else if (row.rule == "map") {
+                    QCOMPARE(classicMapRulePlayers(row.map, text), result);
+                    if (row.map.startsWith("Vice City"))
+                        QCOMPARE(viceCityPlayers(text), result);
+                } else {
+                    QCOMPARE(spinValue(text, row.rule.endsWith("up") ? 1 : -1, row.rule.startsWith("hour") ? 23 : 59), result);
+                }
+            }
         }
+    }
+
+    // Every edge of the command line's table of accepted values. The rule each
+    // refusal tells is pinned where test_cli runs the refusals.
+    void settingChecks()
+    {
+        using K = SettingKind;
+        const auto vc = GameFamily::ViceCity;
+        struct Row { SettingKind kind; GameFamily family; QStringList accepted, refused; };
+        const Row rows[] = {
+            {K::Port, vc, {"0", "99999"}, {"123456", "", "20x3", "-1"}},
+            {K::OptionalPort, vc, {"", "12345"}, {"123456", "x"}},
+            {K::PlayerCount, vc, {"2", "26"}, {"1", "27"}},
+            {K::PlayerCount, GameFamily::Gta3, {"2", "32", "032"}, {"1", "33", "99999999999999999999999"}},
+            {K::Map, vc, {"1", "5", "gta3 - SHORE side vale", "GTA III - Shore side Vale", "gta iii - portland"},
+             {"0", "6", "05", "GTA3 - Portland ", "", "GTA III-Portland", "GTA 3 - Portland", "GTA III - "}},
+            {K::Hour, vc, {"0", "23"}, {"24", "007", ""}},
+            {K::Minute, vc, {"7", "59"}, {"60", "007"}},
+            {K::Switch, vc, {"0", "1"}, {"2", "01", ""}},
+            {K::Text, vc, {"a \"b\" ~\u00a0\u00e9"}, {QString::fromUtf8("\0b", 2), "a\x1f", "a\x7f", "a\u009f"}},
+        };
+        const QList<QString> maps = {"Vice City - Deathmatch", "Vice City - Stunt", "GTA3 - Portland",
+                                     "GTA3 - Shore Side Vale", "GTA3 - Staunton Island"};
+        for (const Row &row : rows) {
+            for (const QString &value : row.accepted)
+                QVERIFY2(!settingRefusal(row.kind, value, row.family, maps), qPrintable(value));
+            for (const QString &value : row.refused)
+                QVERIFY2(settingRefusal(row.kind, value, row.family, maps), qPrintable(value));
+        }
+    }
+
+    // Values set accepts that cannot work; a value set refuses is left to that rule.
+    void workableValues()
+    {
+        for (const char *port : {"1", "65535", "00080", "x", "123456"})
+            QVERIFY2(!portProblem(port), port);
+        for (const char *port : {"0", "00000", "65536", "99999"})
+            QVERIFY2(portProblem(port), port);
+        for (const char *name : {"abc", "   "})
+            QVERIFY2(!serverNameProblem(name), name);
+        QVERIFY(serverNameProblem("") && serverNameProblem("ab"));
+        QVERIFY(samePort("02003", "2003") && !samePort("2003", "2004") && !samePort("", ""));
     }
 };
 

@@ -1,8 +1,8 @@
 // The wizard driven as an operator drives it: start-up from a tool folder,
-// the page steps and what they do besides, the wiring of the rules, ending,
-// and the last press that saves and starts a stand-in server. The rules'
-// own tables are in test_rules.cpp; every saved file is compared with a
-// fixture and the lines the test changes.
+// the page steps and what they do besides, the About box, and the last
+// press that saves and starts a stand-in server; and what both front ends
+// share: ending, and the commit's alerts. Every saved file is compared with
+// a fixture and the lines the test changes.
 
 #include "motd/MotdWindow.h"
 #include "support/Fixture.h"
@@ -10,18 +10,19 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QTimer>
 
 namespace {
 
 const QString plusNotice = "Server configuration tool: Warning,\r\n\r\n"
                            "The admin Plus system uses the same bandwith as an extra user!";
-const QString digitsOnly = "Server config Error: Only numbers can be enterd.";
 
 // Names of the widgets painted while it lives.
 struct PaintSpy : QObject {
@@ -35,20 +36,6 @@ struct PaintSpy : QObject {
     }
 };
 
-// A key typed into `field` on `page` (or, with `button`, that spinner arrow
-// clicked, or the key pressed on it). Vice City - Stunt is chosen first;
-// `map`, when given, just before the key, so the rule must read the map then.
-struct FieldRow {
-    int page;
-    QString field, text;
-    Qt::Key key = {};
-    QString expected;
-    QStringList messages = {};
-    QString map = {};
-    bool selected = false;
-    QString button = {};
-};
-
 enum class Launch { Present, Copied, Cancelled, Listen, SaveFails, NotStartable, ThroughWine };
 struct LaunchRow {
     Launch scenario;
@@ -58,12 +45,16 @@ struct LaunchRow {
 
 } // namespace
 
-Q_DECLARE_METATYPE(FieldRow)
 Q_DECLARE_METATYPE(LaunchRow)
 
 class TestWizard : public QObject
 {
     Q_OBJECT
+    QList<QUrl> opened;
+
+public slots:
+    // Stands in for the desktop's browser.
+    void openInBrowser(const QUrl &url) { opened.append(url); }
 
 private slots:
     void startUp_data()
@@ -190,71 +181,6 @@ private slots:
             QCOMPARE(notice.icon, OperatorMessage::Icon::Information);
     }
 
-    void fieldRules_data()
-    {
-        QTest::addColumn<FieldRow>("row");
-        const QString range26 = "Server config Error: Please enter a number between 2 and 26";
-        QTest::newRow("III 3 then 2") << FieldRow{4, "txtplayers", "3", Qt::Key_2, "32", {}, "optgta3ssv"};
-        QTest::newRow("VC 2 then 7") << FieldRow{4, "txtplayers", "2", Qt::Key_7, "2", {range26}, "optvicedm"};
-        QTest::newRow("VC selection") << FieldRow{4, "txtplayers", "26", Qt::Key_9, "9", {}, "", true};
-        QTest::newRow("port letter") << FieldRow{3, "txtport", "2003", Qt::Key_A, "2003", {digitsOnly}};
-        QTest::newRow("port Backspace") << FieldRow{3, "txtport", "2003", Qt::Key_Backspace, "200"};
-        QTest::newRow("admin port space") << FieldRow{6, "txtadminport", "4003", Qt::Key_Space, "4003", {digitsOnly}};
-        QTest::newRow("hour letter, unfiltered") << FieldRow{5, "txthour", "12", Qt::Key_X, "12x"};
-        QTest::newRow("hour arrow") << FieldRow{5, "txthour", "0", {}, "23", {}, "", false, "UDhourDown"};
-        QTest::newRow("minute arrow") << FieldRow{5, "txtminute", "59", {}, "0", {}, "", false, "udminuteUp"};
-        QTest::newRow("hour key Up") << FieldRow{5, "txthour", "23", Qt::Key_Up, "0", {}, "", false, "UDhourUp"};
-        QTest::newRow("minute key Down") << FieldRow{5, "txtminute", "0", Qt::Key_Down, "59", {}, "", false, "udminuteUp"};
-    }
-
-    void fieldRules()
-    {
-        QFETCH(FieldRow, row);
-        ToolRun tool;
-        tool.start();
-        tool.click({"cmdnext", "optvicestunt"});
-        tool.goToPage(row.page);
-        if (!row.map.isEmpty())
-            tool.get<QRadioButton>(row.map)->setChecked(true);
-        auto *field = tool.get<QLineEdit>(row.field);
-        field->setText(row.text);
-        if (row.selected)
-            field->selectAll();
-        if (row.button.isEmpty())
-            QTest::keyClick(field, row.key);
-        else if (row.key == Qt::Key{})
-            tool.click({row.button});
-        else
-            QTest::keyClick(tool.get(row.button), row.key);
-        QCOMPARE(field->text(), row.expected);
-        QCOMPARE(tool.dialogs.texts(), row.messages);
-        // Whatever changes the port, the ASE port follows.
-        QCOMPARE(tool.get<QLineEdit>("txtase")->text(), row.field == "txtport" ? QString::number(row.expected.toInt() + 123) : "2126");
-    }
-
-    // "&Exit" or the close box end the tool once, on any page, writing nothing.
-    void ending_data()
-    {
-        QTest::addColumn<bool>("exitButton");
-        QTest::newRow("&Exit") << true;
-        QTest::newRow("close box") << false;
-    }
-
-    void ending()
-    {
-        QFETCH(bool, exitButton);
-        ToolRun tool;
-        tool.start();
-        tool.goToPage(7);
-        if (exitButton)
-            tool.click({"cmdcancel"});
-        else
-            QVERIFY(tool.wizard->close());
-        QCOMPARE(tool.ended->count(), 1);
-        QVERIFY(!tool.wizard->isVisible());
-        QCOMPARE(QDir(tool.folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
-    }
-
     void launch_data()
     {
         using I = OperatorMessage::Icon;
@@ -359,26 +285,94 @@ private slots:
             QVERIFY(!tool.folder.exists("server-started"));
     }
 
-    // The launch's admin alerts, in order, each critical; they never stop it.
+    // Both front ends: "&Exit", "Cancel" or the close box end the tool once,
+    // from any page and after an edit, writing nothing and asking nothing.
+    void ending_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("button"); // empty: the close box
+        QTest::newRow("wizard, &Exit") << "wizard" << "cmdcancel";
+        QTest::newRow("wizard, close box") << "wizard" << "";
+        QTest::newRow("classic, Cancel") << "classic" << "Command1";
+        QTest::newRow("classic, close box") << "classic" << "";
+    }
+    void ending()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, button);
+        ToolRun tool;
+        QWidget *window = tool.show(kind);
+        if (window == tool.wizard)
+            tool.goToPage(7);
+        tool.get<QLineEdit>("txtserver")->setText("x");
+        if (button.isEmpty())
+            QVERIFY(window->windowHandle()->close());
+        else
+            ToolRun::click(window, {button});
+        QCOMPARE(tool.ended->count(), 1);
+        QVERIFY(!window->isVisible() && !tool.wizard->isVisible());
+        QCOMPARE(QDir(tool.folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+        QCOMPARE(tool.dialogs.texts(), QStringList());
+    }
+
+    // Both front ends' commit: the admin alerts in order, each critical;
+    // they stop neither the save nor the launch.
+    void adminAlerts_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QByteArray>("saved");
+        QTest::newRow("wizard") << "wizard" << fixture("default-wizard.conf", {{153, "AdminServer 1"}});
+        QTest::newRow("classic") << "classic" << fixture("default-classic.conf", {{77, "MOTDEnabled 0"}, {153, "AdminServer 1"}});
+    }
     void adminAlerts()
     {
+        QFETCH(QString, kind);
         ToolRun tool;
         tool.folder.writeStandInServer();
-        tool.start();
-        tool.goToPage(6);
-        tool.click({"chkadmin", "chkadminplus"});
-        tool.get<QLineEdit>("txtadminport")->selectAll();
-        QTest::keyClick(tool.get<QLineEdit>("txtadminport"), Qt::Key_Backspace);
-        tool.goToPage(7);
-        tool.dialogs.clear();
-        tool.click({"cmdnext"});
+        QWidget *window = tool.show(kind);
+        if (window == tool.wizard)
+            tool.goToPage(6);
+        ToolRun::click(window, {"chkadmin", "chkadminplus"});
+        tool.get<QLineEdit>("txtadminport")->clear();
+        if (window == tool.wizard)
+            tool.goToPage(7);
+        tool.dialogs.clear(); // the Admin+ notice
+        ToolRun::click(window, {window == tool.wizard ? "cmdnext" : "Command2"});
         QCOMPARE(tool.dialogs.texts(), QStringList({"KVX Alert: The Adminpanel password needs to be filled in",
                                                     "KVX Alert: The Adminpanel port needs to be filled in",
                                                     "KVX Alert: The Admin plus password needs to be filled in"}));
         for (const OperatorMessage &alert : tool.dialogs.messages)
             QCOMPARE(alert.icon, OperatorMessage::Icon::Critical);
-        QCOMPARE(tool.folder.read("kvxserver.conf"), fixture("default-wizard.conf", {{153, "AdminServer 1"}}));
+        QTEST(tool.folder.read("kvxserver.conf"), "saved");
         QTRY_VERIFY(tool.folder.exists("server-started"));
+    }
+
+    // "About" opens the box modal over the wizard; its web button opens the
+    // address it shows and leaves the box open; OK closes it.
+    void aboutBox()
+    {
+        ToolRun tool;
+        tool.show("wizard");
+        QStringList seen;
+        QString shown;
+        // Works the box while it is open, and closes it, so a failure cannot hang.
+        QTimer::singleShot(0, this, [&] {
+            QWidget *box = QApplication::activeModalWidget();
+            auto *web = ToolRun::get<QPushButton>(box, "Command1");
+            shown = web->text();
+            seen << box->objectName() << (box->parentWidget() == tool.wizard ? "over the wizard" : "not owned");
+            QTest::mouseClick(web, Qt::LeftButton);
+            seen << (box->isVisible() ? "open" : "closed");
+            ToolRun::click(box, {"cmdOK"});
+            seen << (box->isVisible() ? "open" : "closed");
+            box->close();
+        });
+        QDesktopServices::setUrlHandler("https", this, "openInBrowser");
+        tool.click({"cmdabout"});
+        QDesktopServices::unsetUrlHandler("https");
+        QCOMPARE(seen, QStringList({"frmAbout", "over the wizard", "open", "closed"}));
+        QCOMPARE(opened, QList<QUrl>{QUrl(shown)});
+        QCOMPARE(tool.dialogs.texts(), QStringList());
     }
 
     // Each new MOTD editor reads motd.txt again; an unreadable one is told once.

@@ -18,6 +18,13 @@
 
 namespace {
 
+int s_waitForTesting = 0;
+
+int realWait(int waitMs)
+{
+    return s_waitForTesting > 0 ? s_waitForTesting : waitMs;
+}
+
 QString heldBy(qint64 pid, const QString &program)
 {
     if (pid <= 0)
@@ -59,6 +66,11 @@ QString holderOf(int fd)
 
 } // namespace
 
+void setLockWaitForTesting(int waitMs)
+{
+    s_waitForTesting = waitMs;
+}
+
 QString FolderLock::fileName()
 {
     return QStringLiteral("kvxconfig.lock");
@@ -82,13 +94,16 @@ bool FolderLock::acquire(int waitMs)
     release();
     m_error.clear();
     const QByteArray path = QFile::encodeName(m_path);
-    const QDeadlineTimer deadline(waitMs);
+    const QDeadlineTimer deadline(realWait(waitMs));
     for (;;) {
         // Never through a link, never blocking on a FIFO; another user's lock
         // file can still be locked through a handle that only reads.
         int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
-        if (fd < 0 && errno == EACCES)
+        if (fd < 0 && errno == EACCES) {
             fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+            if (fd < 0 && errno == ENOENT)
+                errno = EACCES; // no lock file, and the folder takes no new one
+        }
         if (fd < 0) {
             if (errno == EACCES || errno == EPERM || errno == EROFS)
                 return true; // no new file can be made here: the save reports the folder
@@ -156,7 +171,7 @@ bool FolderLock::acquire(int waitMs)
     m_error.clear();
     m_lockFile = std::make_unique<QLockFile>(m_path);
     m_lockFile->setStaleLockTime(0); // stale only when its process has ended
-    if (m_lockFile->tryLock(waitMs))
+    if (m_lockFile->tryLock(realWait(waitMs)))
         return true;
     if (m_lockFile->error() == QLockFile::LockFailedError) {
         qint64 pid = 0;

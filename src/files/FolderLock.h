@@ -39,3 +39,7 @@ private:
     int m_fd = -1;
     std::unique_ptr<QLockFile> m_lockFile;
 };
+
+// Tests wait `waitMs` instead of a holder's full wait; what the operator is
+// told still names the full wait. Zero restores the real wait.
+void setLockWaitForTesting(int waitMs);

@@ -42,11 +42,3 @@ void ToolFolder::writeStandInServer(const QString &name, const QString &markerNa
     write(name, "#!/bin/sh\necho started > \"$(dirname \"$0\")/" + markerName.toUtf8() + "\"\n", true);
 #endif
 }
-
-QByteArray crLfBytes(const QStringList &lines)
-{
-    QByteArray bytes;
-    for (const QString &line : lines)
-        bytes += line.toLatin1() + "\r\n";
-    return bytes;
-}

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // A temporary tool folder: where a test's tool reads and writes its files.
@@ -24,5 +25,12 @@ private:
     QTemporaryDir m_dir;
 };
 
-// The bytes a saved document has: every line and CR LF.
-QByteArray crLfBytes(const QStringList &lines);
+// The bytes a saved document has: every line and CR LF. Inline, so that the
+// core's tests, which link no window code, use it too.
+inline QByteArray crLfBytes(const QStringList &lines)
+{
+    QByteArray bytes;
+    for (const QString &line : lines)
+        bytes += line.toLatin1() + "\r\n";
+    return bytes;
+}

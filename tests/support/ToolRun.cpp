@@ -1,7 +1,10 @@
 #include "ToolRun.h"
 
+#include "about/AboutBox.h"
+#include "motd/MotdWindow.h"
+#include "ui/StandbyWindow.h"
+
 #include <QApplication>
-#include <QRadioButton>
 
 namespace {
 
@@ -16,6 +19,24 @@ void ToolRun::start(bool listenMode)
     wizard = lifetime->wizard();
     ended = std::make_unique<QSignalSpy>(lifetime.get(), &ToolLifetime::toolEnded);
     lifetime->start();
+}
+
+QWidget *ToolRun::show(const QString &kind)
+{
+    start(kind.endsWith("-listen"));
+    if (kind == "About box")
+        own = std::make_unique<AboutBox>();
+    if (kind == "standby")
+        own = std::make_unique<StandbyWindow>();
+    window = own                        ? own.get()
+           : kind.startsWith("classic") ? classic()
+           : kind == "MOTD editor"      ? static_cast<QWidget *>(lifetime->motdEditor())
+                                        : wizard;
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        qFatal("the %s did not become active", qPrintable(kind));
+    return window;
 }
 
 ClassicWindow *ToolRun::classic()
@@ -43,6 +64,15 @@ void ToolRun::goToPage(int target) const
 {
     for (int step = 0; step < 7 && page() != target; ++step)
         click({page() < target ? "cmdnext" : "cmdback"});
+}
+
+void ToolRun::enterPages(int target) const
+{
+    QWidget *next = get(wizard, "cmdnext");
+    for (int step = wizard->currentPage(); step < target; ++step) {
+        next->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(next, Qt::Key_Return);
+    }
 }
 
 QList<QWidget *> ToolRun::motdEditors()
