@@ -91,7 +91,9 @@ private slots:
             tool.folder.write("kvxserver.conf", fixture("default-wizard.conf", committedWizard({{26, "ServerPort 2100"}, {83, "MOTDURL \"http://x.example.net/m.rtf\""}, {253, "#mode: " + mode}, {254, "#show page 1: 0"}})));
         if (!folderNamed.isEmpty())
             QVERIFY(QDir(tool.folder.path()).mkdir(folderNamed));
+        const QFont systemFont = QGuiApplication::font(); // what message boxes are written in
         tool.start(listen);
+        QCOMPARE(QGuiApplication::font(), systemFont);
 
         // An unreadable file is told once, though both front ends read it,
         // over the wizard already in its place in the middle of the screen.

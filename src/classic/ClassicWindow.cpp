@@ -12,6 +12,7 @@
 #include "ui/FileGuard.h"
 #include "ui/ServerLaunch.h"
 #include "ui/StartingReads.h"
+#include "ui/ToolFontScope.h"
 #include "ui/Twips.h"
 #include "config/ConfigBuilder.h"
 #include "config/ConfigCommit.h"
@@ -118,7 +119,10 @@ ClassicWindow::ClassicWindow(ClassicHost *host, const ToolContext &context)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
     setupToolWindow(this, 6360, 6960);
-    buildForm();
+    {
+        const ToolFontScope toolFont;
+        buildForm();
+    }
     setTabOrderChain();
     attachClassicRules({m_cmbgamemode, m_txtplayers, m_txtport, m_txtadminport, m_txthour, m_txtminute,
                         m_hourSpinner, m_minuteSpinner});

@@ -8,6 +8,7 @@
 #include "ui/FileGuard.h"
 #include "ui/SingleLineFields.h"
 #include "ui/StartingReads.h"
+#include "ui/ToolFontScope.h"
 #include "ui/Twips.h"
 
 #include <QCloseEvent>
@@ -27,42 +28,46 @@ MotdWindow::MotdWindow(const ToolContext &context, const QString &url, QWidget *
     setAttribute(Qt::WA_DeleteOnClose);
     setupToolWindow(this, 4680, 4080);
 
-    m_txtmotd = new QPlainTextEdit(this);
-    m_txtmotd->setObjectName(QStringLiteral("txtmotd"));
-    // Tab moves on to the next field, as the tab order promises, instead of
-    // typing a tab character into the message.
-    m_txtmotd->setTabChangesFocus(true);
-    m_txtmotd->setAccessibleName(QStringLiteral("Message of the day"));
-    placeInTwips(m_txtmotd, 120, 120, 4455, 2295);
+    {
+        // Ends before the file is read: a failure shows a message box.
+        const ToolFontScope toolFont;
+        m_txtmotd = new QPlainTextEdit(this);
+        m_txtmotd->setObjectName(QStringLiteral("txtmotd"));
+        // Tab moves on to the next field, as the tab order promises, instead of
+        // typing a tab character into the message.
+        m_txtmotd->setTabChangesFocus(true);
+        m_txtmotd->setAccessibleName(QStringLiteral("Message of the day"));
+        placeInTwips(m_txtmotd, 120, 120, 4455, 2295);
 
-    m_urlHint = new QLabel(QStringLiteral("Rich MOTD URL - This has to be a rich text (.rtf) file stored on your "
-                                        "webspace. Include the full URL starting with http://"),
-                         this);
-    m_urlHint->setObjectName(QStringLiteral("Label1"));
-    m_urlHint->setWordWrap(true);
-    m_urlHint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    placeInTwips(m_urlHint, 120, 2520, 4455, 495);
+        m_urlHint = new QLabel(QStringLiteral("Rich MOTD URL - This has to be a rich text (.rtf) file stored on "
+                                              "your webspace. Include the full URL starting with http://"),
+                               this);
+        m_urlHint->setObjectName(QStringLiteral("Label1"));
+        m_urlHint->setWordWrap(true);
+        m_urlHint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        placeInTwips(m_urlHint, 120, 2520, 4455, 495);
 
-    // Given to the constructor, the address would first be shaped in the
-    // application's default font, a face this window never shows text in.
-    m_txturl = new QLineEdit(this);
-    m_txturl->setObjectName(QStringLiteral("txturl"));
-    m_txturl->setText(url);
-    m_txturl->setAccessibleName(QStringLiteral("Rich MOTD URL"));
-    m_txturl->setAccessibleDescription(m_urlHint->text());
-    m_urlHint->setBuddy(m_txturl);
-    keepFieldsSingleLine(this);
-    placeInTwips(m_txturl, 120, 3000, 4455, 375);
+        // Given to the constructor, the address would first be shaped in the
+        // application's default font, a face this window never shows text in.
+        m_txturl = new QLineEdit(this);
+        m_txturl->setObjectName(QStringLiteral("txturl"));
+        m_txturl->setText(url);
+        m_txturl->setAccessibleName(QStringLiteral("Rich MOTD URL"));
+        m_txturl->setAccessibleDescription(m_urlHint->text());
+        m_urlHint->setBuddy(m_txturl);
+        keepFieldsSingleLine(this);
+        placeInTwips(m_txturl, 120, 3000, 4455, 375);
 
-    m_saveAndGoBack = new QPushButton(QStringLiteral("Save and go back"), this);
-    m_saveAndGoBack->setObjectName(QStringLiteral("Command1"));
-    placeInTwips(m_saveAndGoBack, 120, 3480, 4455, 495);
-    connect(m_saveAndGoBack, &QPushButton::clicked, this, &MotdWindow::saveAndGoBack);
-    letEnterPressButtons(this);
+        m_saveAndGoBack = new QPushButton(QStringLiteral("Save and go back"), this);
+        m_saveAndGoBack->setObjectName(QStringLiteral("Command1"));
+        placeInTwips(m_saveAndGoBack, 120, 3480, 4455, 495);
+        connect(m_saveAndGoBack, &QPushButton::clicked, this, &MotdWindow::saveAndGoBack);
+        letEnterPressButtons(this);
 
-    setTabOrder(m_saveAndGoBack, m_txtmotd);
-    setTabOrder(m_txtmotd, m_txturl);
-    m_saveAndGoBack->setFocus();
+        setTabOrder(m_saveAndGoBack, m_txtmotd);
+        setTabOrder(m_txtmotd, m_txturl);
+        m_saveAndGoBack->setFocus();
+    }
 
     loadmotd2(messageOwner);
 }

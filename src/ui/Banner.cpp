@@ -3,11 +3,13 @@
 #include "BundledFonts.h"
 #include "Twips.h"
 
+#include <QImage>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QResource>
 
 Banner::Banner(QWidget *parent)
     : QWidget(parent)
@@ -31,11 +33,34 @@ Banner::Banner(QWidget *parent)
     placeInTwips(m_section, 2400, 480, 2655, 255);
 }
 
+namespace {
+
+QPixmap logoAt(qreal devicePixelRatio)
+{
+#ifndef Q_OS_WIN
+    // At 100 %, the pixels tools/render_logo took from the painter: painted,
+    // the letters load a font size of their own, 2 % of the tool's start-up.
+    // Windows draws letters with its own engine, not with the FreeType the
+    // pixels come from.
+    if (devicePixelRatio == 1) {
+        const QResource stored(QStringLiteral(":/pictures/banner-logo.rgb"));
+        const QSize size = bannerLogoSize();
+        if (stored.compressionAlgorithm() == QResource::NoCompression
+            && stored.size() == qint64(size.width()) * size.height() * 3)
+            return QPixmap::fromImage(QImage(stored.data(), size.width(), size.height(), size.width() * 3,
+                                             QImage::Format_RGB888));
+    }
+#endif
+    return bannerLogo(devicePixelRatio);
+}
+
+} // namespace
+
 void Banner::paintEvent(QPaintEvent *)
 {
     const qreal ratio = devicePixelRatioF();
     if (m_logo.isNull() || m_logo.devicePixelRatio() != ratio)
-        m_logo = bannerLogo(ratio);
+        m_logo = logoAt(ratio);
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     painter.drawPixmap(0, 0, m_logo);
@@ -43,7 +68,7 @@ void Banner::paintEvent(QPaintEvent *)
 
 QPixmap bannerLogo(qreal devicePixelRatio)
 {
-    QPixmap logo(QSize(160, 57) * devicePixelRatio);
+    QPixmap logo(bannerLogoSize() * devicePixelRatio);
     logo.setDevicePixelRatio(devicePixelRatio);
     logo.fill(Qt::white);
     QPainter painter(&logo);

@@ -21,11 +21,16 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QPixmap m_logo; // painted once per screen scale, drawn at every repaint
+    QPixmap m_logo; // made once per screen scale, drawn at every repaint
     QLabel *m_title;
     QLabel *m_section;
 };
 
-// The 160 x 57 pixel logo, painted in code at `devicePixelRatio` device
-// pixels per pixel, so it is sharp on scaled screens.
+// The logo's size in pixels: 160 x 57.
+constexpr QSize bannerLogoSize()
+{
+    return {160, 57};
+}
+// The logo, painted in code at `devicePixelRatio` device pixels per pixel, so
+// it is sharp on scaled screens.
 QPixmap bannerLogo(qreal devicePixelRatio);

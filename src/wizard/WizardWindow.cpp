@@ -9,6 +9,7 @@
 #include "ui/ServerLaunch.h"
 #include "ui/SingleLineFields.h"
 #include "ui/StartingReads.h"
+#include "ui/ToolFontScope.h"
 #include "ui/Twips.h"
 #include "about/AboutBox.h"
 #include "config/ConfigBuilder.h"
@@ -48,8 +49,11 @@ WizardWindow::WizardWindow(WizardHost *host, const ToolContext &context, QWidget
     setWindowTitle(QStringLiteral("KVX 0.5 Server Config"));
     setupToolWindow(this, 6735, 3840);
 
-    buildFixedParts();
-    buildPages();
+    {
+        const ToolFontScope toolFont;
+        buildFixedParts();
+        buildPages();
+    }
     installInputRules();
     keepFieldsSingleLine(this);
     letEnterPressButtons(this);
