@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Start-up benchmark: the tool's wizard over a tool-written kvxserver.conf and
-# motd.txt against a bare Qt Widgets window, each started RUNS times (default
-# 40) until its window is first shown. Prints the median wall time and peak
-# resident memory of each and the ratios of the tool to the bare window.
+# motd.txt against a bare Qt Widgets window and one with a label, each started
+# RUNS times (default 40), in turn, until its window is first shown. Prints the
+# median wall time and peak resident memory of each and the tool's ratios.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-40}
@@ -17,10 +17,10 @@ cp tests/fixtures/default-wizard.conf "$folder/kvxserver.conf"
 printf 'Welcome\r\n\r\nHave fun.\r\n' > "$folder/motd.txt"
 
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
-read -r tool_ms tool_kb < <(build-bench/bench/startup_runner "$runs" build-bench/bench/bench_startup_tool "$folder")
-read -r bare_ms bare_kb < <(build-bench/bench/startup_runner "$runs" build-bench/bench/bench_startup_bare)
-read -r label_ms label_kb < <(build-bench/bench/startup_runner "$runs" build-bench/bench/bench_startup_label)
-
+# The three take turns, so a change in the machine's load touches each alike.
+{ read -r tool_ms tool_kb; read -r bare_ms bare_kb; read -r label_ms label_kb; } < <(
+    build-bench/bench/startup_runner "$runs" build-bench/bench/bench_startup_tool "$folder" \
+        -- build-bench/bench/bench_startup_bare -- build-bench/bench/bench_startup_label)
 echo "start-up until the first window is shown, median of $runs runs (platform $QT_QPA_PLATFORM):"
 printf '  tool wizard: %8.1f ms  %8d KiB peak resident\n' "$tool_ms" "$tool_kb"
 printf '  bare window: %8.1f ms  %8d KiB peak resident\n' "$bare_ms" "$bare_kb"
