@@ -34,11 +34,12 @@ public:
     // told; one unreadable file gives one message.
     bool firstReadFailure(const QString &path);
 
-    // A file's contents as the tool saw them: whether it was there, and a
-    // digest of its bytes.
+    // A file's contents as the tool saw them: whether it was there, and its
+    // bytes, kept whole (they are a few kilobytes, shared with the read's own
+    // copy): exact, and no digest to work out at start-up.
     struct State {
         bool exists = false;
-        QByteArray digest;
+        QByteArray bytes;
         bool operator==(const State &) const = default;
     };
 
