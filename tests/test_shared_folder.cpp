@@ -112,6 +112,39 @@ void give(const QString &path, uint owner, uint mode)
 }
 #endif
 
+// Makes an entry as entries() shows it: "<folder>", "<fifo>", "<link to T>"
+// (%1 in T stands for the folder), else a file, a program when it starts
+// with "#!"; false where the system has no FIFOs or links.
+bool plant(const ToolFolder &folder, const QString &name, const QByteArray &bytes)
+{
+    if (bytes == "<folder>")
+        return QDir(folder.path()).mkdir(name);
+#ifdef Q_OS_UNIX
+    if (bytes == "<fifo>")
+        return ::mkfifo(QFile::encodeName(folder.path(name)).constData(), 0644) == 0;
+    if (bytes.startsWith("<link to "))
+        return QFile::link(placed(bytes.mid(9).chopped(1), folder.path()), folder.path(name));
+#endif
+    folder.write(name, bytes, bytes.startsWith("#!"));
+    return !bytes.startsWith('<');
+}
+
+// For a child: writes past `limit` bytes fail (0: no limit), and the
+// program has to see that by itself; nothing where the system has no limits.
+std::function<void()> fileSizeLimit(qint64 limit)
+{
+#ifdef Q_OS_UNIX
+    if (limit > 0) {
+        return [limit] {
+            std::signal(SIGXFSZ, SIG_DFL);
+            const rlimit size{rlim_t(limit), rlim_t(limit)};
+            ::setrlimit(RLIMIT_FSIZE, &size);
+        };
+    }
+#endif
+    return {};
+}
+
 #ifdef Q_OS_LINUX
 // A failure planted in this process's next opening of a lock file, or its
 // next flock, with that error; 0: none.
@@ -358,65 +391,54 @@ private slots:
         QCOMPARE(elsewhere.read("other"), "someone's file\n");
     }
 
-    // A FIFO, a device or a file far too large at a file's path, a link or a
-    // FIFO at the lock file's, is refused at once, when reading and when
-    // saving, and nothing is replaced or made.
-    void onlyRegularFiles_data()
+    // Commands that stop, and leave every file as it was: a FIFO, a device or
+    // a file far too large at a file's path, a link or a FIFO at the lock
+    // file's (refused at once, when reading and when saving), and saves that
+    // fail on the way to the disk, past a file-size limit or as a user the
+    // folder takes no new files from. The platform's reason is told, and no
+    // temporary file is left.
+    void commandsThatStopKeepEveryFile()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("kind"); // "fifo", "zero" (a link to /dev/zero), "link" (to a missing file), "large"
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QByteArray>("err");
-        const QByteArray fifo = "kvxconfig: %1/kvxserver.conf could not be read: it is a FIFO, not a regular file\n";
-        QTest::newRow("check, FIFO") << "kvxserver.conf" << "fifo" << QStringList{"check"} << fifo;
-        QTest::newRow("set, FIFO") << "kvxserver.conf" << "fifo" << QStringList{"set", "ServerName=x"} << fifo;
-        QTest::newRow("motd, FIFO") << "motd.txt" << "fifo" << QStringList{"motd"}
-                                    << QByteArray("kvxconfig: %1/motd.txt could not be read: it is a FIFO, not a regular file\n");
-        QTest::newRow("motd --set, FIFO") << "motd.txt" << "fifo" << QStringList{"motd", "--set", "-"}
-                                          << QByteArray("kvxconfig: %1/motd.txt could not be written: it is a FIFO, not a regular file\n");
-        QTest::newRow("show, /dev/zero") << "kvxserver.conf" << "zero" << QStringList{"show"}
-                                         << QByteArray("kvxconfig: %1/kvxserver.conf could not be read: it is a device, not a regular file\n");
-        QTest::newRow("set, FIFO as the backup") << "kvxserver.conf.bak" << "fifo" << QStringList{"set"}
-                                                 << QByteArray("kvxconfig: %1/kvxserver.conf was not saved, so that the changes made to it "
-                                                               "by hand are kept: the backup %1/kvxserver.conf.bak could not be written: "
-                                                               "it is a FIFO, not a regular file\n");
-        QTest::newRow("set, 16 MiB and a byte") << "kvxserver.conf" << "large" << QStringList{"set"}
-                                                << QByteArray("kvxconfig: %1/kvxserver.conf could not be read: it is larger than 16 MiB, "
-                                                              "far more than the file ever holds, so the tool does not read it\n");
-        QTest::newRow("set, link as the lock") << "kvxconfig.lock" << "link" << QStringList{"set", "ServerName=x"}
-                                               << QByteArray("kvxconfig: the lock file %1/kvxconfig.lock is a link, which the tool "
-                                                             "does not follow; nothing was written.\n");
-        QTest::newRow("set, FIFO as the lock") << "kvxconfig.lock" << "fifo" << QStringList{"set", "ServerName=x"}
-                                               << QByteArray("kvxconfig: the lock file %1/kvxconfig.lock could not be used: it is a "
-                                                             "FIFO, not a regular file; nothing was written.\n");
-    }
-
-    void onlyRegularFiles()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, kind);
-        QFETCH(QStringList, arguments);
-        QFETCH(QByteArray, err);
-        ToolFolder folder;
-        const QString path = folder.path(name);
-        if (name != "kvxserver.conf")
-            folder.write("kvxserver.conf", handEdited);
-        if (kind == "large")
-            folder.write(name, QByteArray(16 * 1024 * 1024 + 1, '#'));
-#ifdef Q_OS_UNIX
-        else if (kind == "fifo")
-            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
-        else
-            QVERIFY(QFile::link(kind == "zero" ? "/dev/zero" : folder.path("target"), path));
-#else
-        else
-            QSKIP("FIFOs and links are POSIX's");
-#endif
-        const Files before = entries(folder.path());
-        const ProgramRun run = kvx(folder, arguments, "new\n");
-        QCOMPARE(run.err, placed(err, folder.path()));
-        QCOMPARE(QByteArray::number(run.status) + run.out, "1");
-        QCOMPARE(entries(folder.path()), before);
+        const QByteArray fifo = "<fifo>", notRegular = "could not be read: it is a FIFO, not a regular file\n";
+        const QByteArray tooLarge = " could not be written: File too large\n";
+        const QList<std::tuple<Files, QStringList, qint64, QByteArray>> rows = { // a limit of -1: run as nobody
+            {{{"kvxserver.conf", fifo}}, {"check"}, 0, "%1/kvxserver.conf " + notRegular},
+            {{{"kvxserver.conf", fifo}}, {"set", "ServerName=x"}, 0, "%1/kvxserver.conf " + notRegular},
+            {{{"motd.txt", fifo}}, {"motd"}, 0, "%1/motd.txt " + notRegular},
+            {{{"motd.txt", fifo}}, {"motd", "--set", "-"}, 0, "%1/motd.txt could not be written: it is a FIFO, not a regular file\n"},
+            {{{"kvxserver.conf", "<link to /dev/zero>"}}, {"show"}, 0, "%1/kvxserver.conf could not be read: it is a device, not a regular file\n"},
+            {{{"kvxserver.conf", handEdited}, {"kvxserver.conf.bak", fifo}}, {"set"}, 0,
+             "%1/kvxserver.conf was not saved, so that the changes made to it by hand are kept: the backup %1/kvxserver.conf.bak "
+             "could not be written: it is a FIFO, not a regular file\n"},
+            {{{"kvxserver.conf", QByteArray(16 * 1024 * 1024 + 1, '#')}}, {"set"}, 0,
+             "%1/kvxserver.conf could not be read: it is larger than 16 MiB, far more than the file ever holds, so the tool does not read it\n"},
+            {{{"kvxconfig.lock", "<link to %1/target>"}}, {"set", "ServerName=x"}, 0,
+             "the lock file %1/kvxconfig.lock is a link, which the tool does not follow; nothing was written.\n"},
+            {{{"kvxconfig.lock", fifo}}, {"set", "ServerName=x"}, 0,
+             "the lock file %1/kvxconfig.lock could not be used: it is a FIFO, not a regular file; nothing was written.\n"},
+            {{{"kvxserver.conf", toolWritten}}, {"set"}, 4096, "%1/kvxserver.conf" + tooLarge},
+            {{{"kvxserver.conf", handEdited}}, {"set"}, 4096,
+             "%1/kvxserver.conf was not saved, so that the changes made to it by hand are kept: the backup %1/kvxserver.conf.bak" + tooLarge},
+            {{{"motd.txt", "old\r\n"}}, {"motd", "--set", "-"}, 4096, "%1/motd.txt" + tooLarge},
+            {{{"kvxserver.conf", toolWritten}}, {"set"}, -1,
+             "%1/kvxserver.conf could not be written: the folder %1 does not allow new files (Permission denied), so the file cannot be "
+             "replaced safely; it was left as it was\n"}};
+        for (const auto &[files, arguments, limit, err] : rows) {
+            ToolFolder folder;
+            bool planted = true;
+            for (auto [name, bytes] : files.asKeyValueRange())
+                planted = plant(folder, name, bytes) && planted;
+            if (!planted || (limit > 0 && !fileSizeLimit(limit)) || (limit < 0 && (!root || QStandardPaths::findExecutable("setpriv").isEmpty())))
+                continue; // FIFOs, links and limits are POSIX's; running as another user needs root and setpriv
+            const auto mode = QFileDevice::Permissions(0x7055); // 0755: nobody may change the file, but make no new one
+            QVERIFY(limit >= 0 || (QFile::setPermissions(folder.path(), mode) && QFile::setPermissions(folder.path("kvxserver.conf"), mode | QFile::WriteOther)));
+            const Files before = entries(folder.path());
+            const ProgramRun run = limit < 0 ? runProgram("setpriv", QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", executable}
+                                                                          + arguments.mid(0, 1) + QStringList{"--folder", folder.path()} + arguments.mid(1))
+                                             : kvx(folder, arguments, QByteArray(14000, 'm'), fileSizeLimit(limit));
+            QCOMPARE(QByteArray::number(run.status) + run.out + run.err, "1kvxconfig: " + placed(err, folder.path()));
+            QCOMPARE(entries(folder.path()), before);
+        }
     }
 
     // A managed line in a form the tool does not write is read as ever, but
@@ -450,45 +472,6 @@ private slots:
         }
     }
 
-    // Saves of the command line that fail on the way to the disk: the
-    // platform's reason is told, every old file stays and no temporary file
-    // is left.
-    void writeErrorsKeepEveryOldFile()
-    {
-#ifndef Q_OS_UNIX
-        QSKIP("file-size limits and users are POSIX's");
-#else
-        const QList<std::tuple<QString, qint64, QByteArray, QByteArray>> rows = { // the command, its limit (0: as nobody), the old file
-            {"set", 4096, toolWritten, "kvxconfig: %1/kvxserver.conf could not be written: File too large\n"},
-            {"set", 4096, handEdited, "kvxconfig: %1/kvxserver.conf was not saved, so that the changes made to it by hand are kept: the "
-                                      "backup %1/kvxserver.conf.bak could not be written: File too large\n"},
-            {"set", 0, toolWritten, "kvxconfig: %1/kvxserver.conf could not be written: the folder %1 does not allow new files "
-                                    "(Permission denied), so the file cannot be replaced safely; it was left as it was\n"},
-            {"motd", 4096, "old\r\n", "kvxconfig: %1/motd.txt could not be written: File too large\n"}};
-        for (const auto &[name, limit, old, err] : rows) {
-            if (limit == 0 && (!root || QStandardPaths::findExecutable("setpriv").isEmpty()))
-                continue; // running as another user needs root and setpriv
-            ToolFolder folder;
-            folder.write(name == "set" ? "kvxserver.conf" : "motd.txt", old);
-            const QStringList arguments = QStringList{name, "--folder", folder.path()} + (name == "motd" ? QStringList{"--set", "-"} : QStringList{});
-            const Files before = entries(folder.path());
-            ProgramRun run;
-            if (limit == 0) {
-                QVERIFY(::chmod(QFile::encodeName(folder.path()), 0755) == 0 && ::chmod(QFile::encodeName(folder.path("kvxserver.conf")), 0666) == 0);
-                run = runProgram("setpriv", QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", executable} + arguments);
-            } else {
-                run = runProgram(executable, arguments, QByteArray(14000, 'm'), {}, [limit] {
-                    std::signal(SIGXFSZ, SIG_DFL); // the tool sees a write past the limit fail by itself
-                    const rlimit size{rlim_t(limit), rlim_t(limit)};
-                    ::setrlimit(RLIMIT_FSIZE, &size);
-                });
-            }
-            QCOMPARE(QString::number(run.status) + run.err, '1' + placed(err, folder.path()));
-            QCOMPARE(entries(folder.path()), before);
-        }
-#endif
-    }
-
     // The last two steps of a save, each failing once every byte is written:
     // the sync to disk, and the rename over the old file (another program put
     // a folder at its path meanwhile). Either is a failed save and leaves no
@@ -520,15 +503,8 @@ private slots:
     // another program changed since the window read it (a question: No); a
     // file the window could not read, never replaced in that run, even when
     // a regular file took its place since; a write past a file-size limit.
-    void windowSavesThatStop_data()
+    void windowSavesThatStop()
     {
-        QTest::addColumn<QString>("window");
-        QTest::addColumn<QString>("planted"); // before the start: "fifo" (motd.txt), "server-build" (large), else a folder of that name
-        QTest::addColumn<QString>("chosen");  // picked in the open-file dialog; empty: no server there, not asked
-        QTest::addColumn<QString>("changed"); // by another program after the window read it
-        QTest::addColumn<bool>("replace");    // the answer to the question
-        QTest::addColumn<qint64>("limit");    // on the size of files written in the save; 0: none
-        QTest::addColumn<QStringList>("texts");
         const QString notCopied = "Server Config Info: The server executable %1/%2 could not be copied to %1/KVXServer.exe: ";
         const QString changed = "Server configuration tool: %1 was changed by another program since the tool read it. "
                                 "Replace it with the %2 shown here?";
@@ -538,105 +514,82 @@ private slots:
                                   "Server config Error: The message of the day could not be saved to %1/motd.txt:\r\n"
                                   "the tool could not read it (it is a FIFO, not a regular file), so it does not replace it"
                                   "\r\n\r\nYour text is still in the editor."};
-        QTest::newRow("a folder chosen") << "wizard" << "builds" << "builds" << "" << false << qint64(0)
-                                         << QStringList{notCopied.arg("%1", "builds") + "%1/builds is a folder, not a program"};
-        QTest::newRow("the chosen file vanished") << "wizard" << "" << "gone" << "" << false << qint64(0)
-                                                  << QStringList{notCopied.arg("%1", "gone") + qt_error_string(ENOENT)};
-        QTest::newRow("a folder named KVXServer.exe")
-            << "wizard" << "KVXServer.exe" << "" << "" << false << qint64(0)
-            << QStringList{"Server Config Info: The server %1/KVXServer.exe could not be started: it is a folder, not a program"};
-        QTest::newRow("wizard, No") << "wizard" << "" << "" << "kvxserver.conf" << false << qint64(0) << QStringList{changed.arg("kvxserver.conf", "settings")};
-        QTest::newRow("wizard, Yes") << "wizard" << "" << "" << "kvxserver.conf" << true << qint64(0) << QStringList{changed.arg("kvxserver.conf", "settings")};
-        QTest::newRow("classic, motd.txt, No") << "classic" << "" << "" << "motd.txt" << false << qint64(0) << QStringList{changed.arg("motd.txt", "text")};
-        QTest::newRow("MOTD editor, No") << "editor" << "" << "" << "motd.txt" << false << qint64(0) << QStringList{changed.arg("motd.txt", "text")};
-        QTest::newRow("MOTD editor, a FIFO") << "editor" << "fifo" << "" << "" << false << qint64(0) << refused;
-        QTest::newRow("MOTD editor, a regular file since the FIFO") << "editor" << "fifo" << "" << "motd.txt" << false << qint64(0) << refused;
-        QTest::newRow("wizard, Launch! past the limit") << "wizard" << "" << "" << "" << false << qint64(4096)
-                                                        << QStringList{tooLarge.arg("%1", "kvxserver.conf")};
-        QTest::newRow("classic, kvxserver.conf past the limit") << "classic" << "" << "" << "" << false << qint64(4096)
-                                                                << QStringList{tooLarge.arg("%1", "kvxserver.conf")};
-        QTest::newRow("classic, motd.txt past the limit") << "classic" << "" << "" << "" << false << qint64(12000)
-                                                          << QStringList{tooLarge.arg("%1", "motd.txt")};
-        QTest::newRow("MOTD editor past the limit") << "editor" << "" << "" << "" << false << qint64(4096)
-                                                    << QStringList{"Server config Error: The message of the day could not be saved to "
-                                                                   "%1/motd.txt:\r\nFile too large\r\n\r\nYour text is still in the editor."};
-        QTest::newRow("copy of the server past the limit") << "wizard" << "server-build" << "server-build" << "" << false << qint64(16384)
-                                                           << QStringList{notCopied.arg("%1", "server-build") + "File too large"};
-    }
-
-    void windowSavesThatStop()
-    {
-        QFETCH(QString, window);
-        QFETCH(QString, planted);
-        QFETCH(QString, chosen);
-        QFETCH(QString, changed);
-        QFETCH(bool, replace);
-        QFETCH(qint64, limit);
-        QFETCH(QStringList, texts);
-        ToolRun tool;
-        tool.folder.write("kvxserver.conf", toolWritten);
-        if (planted == "fifo") {
-#ifdef Q_OS_UNIX
-            QCOMPARE(::mkfifo(QFile::encodeName(tool.folder.path("motd.txt")).constData(), 0644), 0);
-#else
-            QSKIP("FIFOs are POSIX's");
+        const Files fifo{{"motd.txt", "<fifo>"}};
+        struct Row { QString window; Files planted; QString chosen, changed; bool replace; qint64 limit; QStringList texts; };
+        const Row rows[] = { // planted before the start; chosen in the open-file dialog (empty: a server is there); changed after the read
+            {"wizard", {{"builds", "<folder>"}}, "builds", "", false, 0, {notCopied.arg("%1", "builds") + "%1/builds is a folder, not a program"}},
+            {"wizard", {}, "gone", "", false, 0, {notCopied.arg("%1", "gone") + qt_error_string(ENOENT)}},
+            {"wizard", {{"KVXServer.exe", "<folder>"}}, "", "", false, 0,
+             {"Server Config Info: The server %1/KVXServer.exe could not be started: it is a folder, not a program"}},
+            {"wizard", {}, "", "kvxserver.conf", false, 0, {changed.arg("kvxserver.conf", "settings")}},
+            {"wizard", {}, "", "kvxserver.conf", true, 0, {changed.arg("kvxserver.conf", "settings")}},
+            {"classic", {}, "", "motd.txt", false, 0, {changed.arg("motd.txt", "text")}},
+            {"editor", {}, "", "motd.txt", false, 0, {changed.arg("motd.txt", "text")}},
+            {"editor", fifo, "", "", false, 0, refused},
+            {"editor", fifo, "", "motd.txt", false, 0, refused},
+            {"wizard", {}, "", "", false, 4096, {tooLarge.arg("%1", "kvxserver.conf")}},
+            {"classic", {}, "", "", false, 4096, {tooLarge.arg("%1", "kvxserver.conf")}},
+            {"classic", {}, "", "", false, 12000, {tooLarge.arg("%1", "motd.txt")}},
+            {"editor", {}, "", "", false, 4096,
+             {"Server config Error: The message of the day could not be saved to %1/motd.txt:\r\nFile too large\r\n\r\nYour text is still in the editor."}},
+            {"wizard", {{"server-build", "#!/bin/sh\n" + QByteArray(20000, '#')}}, "server-build", "", false, 16384,
+             {notCopied.arg("%1", "server-build") + "File too large"}}};
+        for (Row row : rows) {
+            ToolRun tool;
+            Files files{{"kvxserver.conf", toolWritten}, {"motd.txt", "Hello\r\n"}};
+            files.insert(row.planted);
+            bool planted = true;
+            for (auto [name, bytes] : files.asKeyValueRange())
+                planted = plant(tool.folder, name, bytes) && planted;
+#ifndef Q_OS_UNIX
+            if (row.limit)
+                continue; // file-size limits are POSIX's
 #endif
-        } else {
-            tool.folder.write("motd.txt", "Hello\r\n");
-            if (planted == "server-build")
-                tool.folder.write(planted, "#!/bin/sh\n" + QByteArray(20000, '#'), true);
-            else if (!planted.isEmpty())
-                QDir(tool.folder.path()).mkdir(planted);
-        }
-        if (planted.isEmpty() && chosen.isEmpty())
-            tool.folder.writeStandInServer();
-        tool.dialogs.queueFileName(tool.folder.path(chosen));
-        tool.dialogs.queueAnswer(replace);
-        tool.start();
-        tool.goToPage(7);
-        QWidget *shown = tool.wizard;
-        const QString large(14000, u'm'); // past every limit, within the 16 KiB a file buffers until its flush
-        if (window == "classic") {
-            shown = tool.classic();
-            ToolRun::get<QPlainTextEdit>(shown, "Text8")->setPlainText(large);
-        } else if (window == "editor") {
-            tool.click({"cmdchangemotd"});
-            shown = tool.lifetime->motdEditor();
-            ToolRun::get<QPlainTextEdit>(shown, "txtmotd")->setPlainText(large);
-        }
-        if (!changed.isEmpty()) {
-            QFile::remove(tool.folder.path(changed));
-            tool.folder.write(changed, "changed by hand\r\n");
-        }
-        Files before = entries(tool.folder.path());
+            if (!planted)
+                continue; // FIFOs are POSIX's
+            if (row.planted.isEmpty() && row.chosen.isEmpty())
+                tool.folder.writeStandInServer();
+            tool.dialogs.queueFileName(tool.folder.path(row.chosen));
+            tool.dialogs.queueAnswer(row.replace);
+            tool.start();
+            tool.goToPage(7);
+            QWidget *shown = row.window == "classic" ? static_cast<QWidget *>(tool.classic()) : tool.wizard;
+            if (row.window == "editor") {
+                tool.click({"cmdchangemotd"});
+                shown = tool.lifetime->motdEditor();
+            }
+            if (shown != tool.wizard) // past every limit, within the 16 KiB a file buffers until its flush
+                ToolRun::get<QPlainTextEdit>(shown, row.window == "editor" ? "txtmotd" : "Text8")->setPlainText(QString(14000, u'm'));
+            if (!row.changed.isEmpty()) {
+                QFile::remove(tool.folder.path(row.changed));
+                tool.folder.write(row.changed, "changed by hand\r\n");
+            }
+            Files before = entries(tool.folder.path());
 #ifdef Q_OS_UNIX
-        rlimit unlimited {};
-        ::getrlimit(RLIMIT_FSIZE, &unlimited);
-        const rlimit size{limit ? rlim_t(limit) : unlimited.rlim_cur, unlimited.rlim_max};
-        std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead
-        ::setrlimit(RLIMIT_FSIZE, &size);
-#else
-        if (limit)
-            QSKIP("file-size limits are POSIX's");
+            rlimit unlimited {};
+            ::getrlimit(RLIMIT_FSIZE, &unlimited);
+            const rlimit size{row.limit ? rlim_t(row.limit) : unlimited.rlim_cur, unlimited.rlim_max};
+            std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead
+            ::setrlimit(RLIMIT_FSIZE, &size);
 #endif
-        ToolRun::click(shown, {window == "classic" ? "Command2" : window == "editor" ? "Command1" : "cmdnext"});
+            ToolRun::click(shown, {row.window == "classic" ? "Command2" : row.window == "editor" ? "Command1" : "cmdnext"});
 #ifdef Q_OS_UNIX
-        ::setrlimit(RLIMIT_FSIZE, &unlimited);
+            ::setrlimit(RLIMIT_FSIZE, &unlimited);
 #endif
-        for (QString &text : texts)
-            text = QString::fromLocal8Bit(placed(text.toLocal8Bit(), tool.folder.path()));
-        QCOMPARE(tool.dialogs.texts(), texts);
-        QCOMPARE(tool.dialogs.messages.first().icon == OperatorMessage::Icon::Question, !changed.isEmpty() && planted.isEmpty());
-        QCOMPARE(tool.dialogs.fileRequests.size(), chosen.isEmpty() ? 0 : 1);
-        if (replace) {
-            QCOMPARE(tool.folder.read(changed), toolWritten);
-            QTRY_VERIFY(tool.folder.exists("server-started"));
-        } else {
-            if (window == "classic" && limit > 4096) // kvxserver.conf was saved before motd.txt failed
+            for (QString &text : row.texts)
+                text = QString::fromLocal8Bit(placed(text.toLocal8Bit(), tool.folder.path()));
+            QCOMPARE(tool.dialogs.texts(), row.texts);
+            QCOMPARE(tool.dialogs.messages.first().icon == OperatorMessage::Icon::Question, !row.changed.isEmpty() && row.planted.isEmpty());
+            QCOMPARE(tool.dialogs.fileRequests.size(), row.chosen.isEmpty() ? 0 : 1);
+            if (row.replace) {
+                QCOMPARE(tool.folder.read(row.changed), toolWritten);
+                QTRY_VERIFY(tool.folder.exists("server-started"));
+                continue;
+            }
+            if (row.window == "classic" && row.limit > 4096) // kvxserver.conf was saved before motd.txt failed
                 before.insert("kvxserver.conf", classicFromWizard);
             QCOMPARE(entries(tool.folder.path()), before); // no copy, whole or partial, and no server started
-            QVERIFY(shown->isVisible());
-            QVERIFY(window != "wizard" || tool.page() == 7);
+            QVERIFY(shown->isVisible() && (row.window != "wizard" || tool.page() == 7));
         }
     }
 };
