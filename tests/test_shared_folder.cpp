@@ -313,65 +313,44 @@ private slots:
 
     // Links another account planted: followed only when the account owns the
     // file they lead to too; the backup's path is replaced.
-    void plantedLinks_data()
-    {
-        QTest::addColumn<QString>("name"); // the link in the server folder
-        // In another folder: "secret" (root's private text), "mine" and "own" (a file
-        // the tool wrote, root's and nobody's), or "conf" (kvxserver.conf), "none".
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<uint>("linkOwner");
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QByteArray>("err"); // %2: the link's name
-        const QByteArray refused = "kvxconfig: %1/%2 could not be %3: the link %1/%2 belongs to nobody (uid 65534), neither "
-                                   "the user running the tool nor the owner of the file it leads to, so the tool does not follow it\n";
-        const QByteArray notRead = QByteArray(refused).replace("%3", "read");
-        QTest::newRow("kvxserver.conf to root's file") << "kvxserver.conf" << "secret" << nobody << QStringList{"set"} << notRead;
-        QTest::newRow("kvxserver.conf to nothing") << "kvxserver.conf" << "none" << nobody << QStringList{"set"} << notRead;
-        QTest::newRow("kvxserver.conf to its owner's file") << "kvxserver.conf" << "own" << nobody << QStringList{"set"} << QByteArray();
-        QTest::newRow("root's own link to root's file") << "kvxserver.conf" << "mine" << 0u << QStringList{"set"} << QByteArray();
-        QTest::newRow("motd.txt, printed") << "motd.txt" << "secret" << nobody << QStringList{"motd"} << notRead;
-        QTest::newRow("motd.txt, replaced") << "motd.txt" << "secret" << nobody << QStringList{"motd", "--set", "-"}
-                                            << QByteArray(refused).replace("%3", "written");
-        QTest::newRow("the backup's path") << "kvxserver.conf.bak" << "secret" << nobody << QStringList{"set"} << backupNotice;
-        QTest::newRow("the backup's path to the file itself") << "kvxserver.conf.bak" << "conf" << nobody << QStringList{"set"}
-                                                              << backupNotice;
-    }
-
     void plantedLinks()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, target);
-        QFETCH(uint, linkOwner);
-        QFETCH(QStringList, arguments);
-        QFETCH(QByteArray, err);
         if (!root)
             QSKIP("links of another user need root");
 #ifdef Q_OS_UNIX
-        ToolFolder folder, elsewhere;
-        elsewhere.write("secret", "root's own\n");
-        give(elsewhere.path("secret"), 0, 0600);
-        for (const char *file : {"mine", "own"}) {
-            elsewhere.write(file, toolWritten);
-            give(elsewhere.path(file), qstrcmp(file, "own") == 0 ? nobody : 0, 0600);
-        }
-        const bool backup = name.endsWith(".bak"), followed = err.isEmpty();
-        if (backup)
-            folder.write("kvxserver.conf", handEdited);
-        const QString targetPath = target == "conf" ? folder.path("kvxserver.conf") : elsewhere.path(target);
-        QVERIFY(QFile::link(targetPath, folder.path(name)));
-        give(folder.path(name), linkOwner, 0);
-        const Files before = entries(elsewhere.path());
-        const ProgramRun run = kvx(folder, arguments, "new\n");
-        QCOMPARE(run.err, placed(err, folder.path()).replace("%2", name.toLocal8Bit()));
-        QCOMPARE(run.status, followed || backup ? 0 : 1);
-        if (followed) {
-            QCOMPARE(QFileInfo(folder.path(name)).symLinkTarget(), targetPath);
-            QCOMPARE(elsewhere.read(target), classicFromWizard);
-            QCOMPARE(attributesOf(targetPath), (QList<uint>{linkOwner ? nobody : 0u, linkOwner ? nobody : 0u, 0600}));
-        } else {
-            QCOMPARE(entries(elsewhere.path()), before);
+        const QByteArray refused = "kvxconfig: %1/%2 could not be %3: the link %1/%2 belongs to nobody (uid 65534), neither "
+                                   "the user running the tool nor the owner of the file it leads to, so the tool does not follow it\n";
+        const QByteArray notRead = QByteArray(refused).replace("%3", "read");
+        // The link in the server folder; what it leads to in another folder: "secret" (root's private text), "mine" and
+        // "own" (a file the tool wrote, root's and nobody's), "none", or "conf" (kvxserver.conf); its owner; %2: its name.
+        const QList<std::tuple<QString, QString, uint, QStringList, QByteArray>> rows = {
+            {"kvxserver.conf", "secret", nobody, {"set"}, notRead}, {"kvxserver.conf", "none", nobody, {"set"}, notRead},
+            {"kvxserver.conf", "own", nobody, {"set"}, ""}, {"kvxserver.conf", "mine", 0u, {"set"}, ""},
+            {"motd.txt", "secret", nobody, {"motd"}, notRead},
+            {"motd.txt", "secret", nobody, {"motd", "--set", "-"}, QByteArray(refused).replace("%3", "written")},
+            {"kvxserver.conf.bak", "secret", nobody, {"set"}, backupNotice}, {"kvxserver.conf.bak", "conf", nobody, {"set"}, backupNotice}};
+        for (const auto &[name, target, linkOwner, arguments, err] : rows) {
+            ToolFolder folder, elsewhere;
+            for (const auto &[file, owner] : {std::pair{"secret", 0u}, {"mine", 0u}, {"own", nobody}}) {
+                elsewhere.write(file, qstrcmp(file, "secret") == 0 ? "root's own\n" : toolWritten);
+                give(elsewhere.path(file), owner, 0600);
+            }
+            const bool backup = name.endsWith(".bak"), followed = err.isEmpty();
+            if (backup)
+                folder.write("kvxserver.conf", handEdited);
+            const QString targetPath = target == "conf" ? folder.path("kvxserver.conf") : elsewhere.path(target);
+            QVERIFY(QFile::link(targetPath, folder.path(name)));
+            give(folder.path(name), linkOwner, 0);
+            Files after = entries(elsewhere.path());
+            if (followed)
+                after.insert(target, classicFromWizard);
+            const ProgramRun run = kvx(folder, arguments, "new\n");
+            QCOMPARE(QByteArray::number(run.status) + run.err,
+                     QByteArray::number(followed || backup ? 0 : 1) + placed(err, folder.path()).replace("%2", name.toLocal8Bit()));
+            QCOMPARE(entries(elsewhere.path()), after);
             QCOMPARE(entries(folder.path()), (backup ? Files{{"kvxserver.conf", classicFromWizard}, {name, handEdited}} // a file for the link
                                                      : Files{{name, "<link to " + targetPath.toLocal8Bit() + ">"}}));
+            QVERIFY(!followed || attributesOf(targetPath) == (QList<uint>{linkOwner, linkOwner, 0600}));
         }
 #endif
     }
