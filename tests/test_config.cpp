@@ -177,7 +177,7 @@ private slots:
         // The classic editor's own: the map by name, the statistics box only
         // ticked, and the map rule at each map line on the count read so far.
         const QList<std::pair<QStringList, QString>> classicRows = {
-            {{"GameMap 4", "StatLogging 1", "StatLogging 0", "GameMap 9"}, "GTA3 - Shore Side Vale|26|2"},
+            {{"GameMap 5", "StatLogging 1", "StatLogging 0", "GameMap 9"}, "GTA3 - Staunton Island|26|2"},
             {{"MaxPlayers 30", "GameMap 1"}, "Vice City - Deathmatch|26|0"},
             {{"GameMap 1", "MaxPlayers 30", "StatLogging 0"}, "Vice City - Deathmatch|30|0"},
             {{"MaxPlayers 31", "GameMap 1", "GameMap 3"}, "GTA3 - Portland|26|0"}};
