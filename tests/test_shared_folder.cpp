@@ -131,7 +131,7 @@ bool plant(const ToolFolder &folder, const QString &name, const QByteArray &byte
 
 // For a child: writes past `limit` bytes fail (0: no limit), and the
 // program has to see that by itself; nothing where the system has no limits.
-std::function<void()> fileSizeLimit(qint64 limit)
+std::function<void()> fileSizeLimit([[maybe_unused]] qint64 limit)
 {
 #ifdef Q_OS_UNIX
     if (limit > 0) {
