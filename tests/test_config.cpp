@@ -273,6 +273,9 @@ private slots:
         const QString error = saveconfig(missing, buildwizard(wizardDefaults())).error();
 #ifdef Q_OS_WIN
         QVERIFY2(error.startsWith(QDir::toNativeSeparators(missing) + " could not be written: "), qPrintable(error));
+        // A shortcut to nothing is neither a file nor a folder.
+        QVERIFY(QFile::link(dir.filePath("none"), dir.filePath("dangling.lnk")));
+        QCOMPARE(loadconfig(dir.filePath("dangling.lnk")).error(), QDir::toNativeSeparators(dir.filePath("dangling.lnk")) + " could not be read: it is not a regular file");
 #else
         QCOMPARE(error, QDir::toNativeSeparators(missing) + " could not be written: No such file or directory");
 #endif
