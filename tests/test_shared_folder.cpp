@@ -129,20 +129,20 @@ bool plant(const ToolFolder &folder, const QString &name, const QByteArray &byte
     return !bytes.startsWith('<');
 }
 
-// For a child: writes past `limit` bytes fail (0: no limit), and the
-// program has to see that by itself; nothing where the system has no limits.
-std::function<void()> fileSizeLimit([[maybe_unused]] qint64 limit)
+// From now on, writes past `limit` bytes fail (0: no limit), with SIGXFSZ,
+// which ends a process that does not catch or ignore it; false where the
+// system has no such limit.
+bool limitFileSize([[maybe_unused]] qint64 limit, [[maybe_unused]] bool ignored = false)
 {
 #ifdef Q_OS_UNIX
-    if (limit > 0) {
-        return [limit] {
-            std::signal(SIGXFSZ, SIG_DFL);
-            const rlimit size{rlim_t(limit), rlim_t(limit)};
-            ::setrlimit(RLIMIT_FSIZE, &size);
-        };
-    }
+    std::signal(SIGXFSZ, ignored ? SIG_IGN : SIG_DFL);
+    rlimit size {};
+    ::getrlimit(RLIMIT_FSIZE, &size);
+    size.rlim_cur = limit ? rlim_t(limit) : size.rlim_max;
+    return ::setrlimit(RLIMIT_FSIZE, &size) == 0;
+#else
+    return limit == 0;
 #endif
-    return {};
 }
 
 #ifdef Q_OS_LINUX
@@ -192,13 +192,11 @@ private slots:
         for (int round = 0; round < 8; ++round) {
             const QStringList values{QStringLiteral("ServerName=Round %1").arg(round), QStringLiteral("GameHour=%1").arg(round),
                                      QStringLiteral("ServerPort=%1").arg(5000 + round)};
-            std::vector<std::unique_ptr<QProcess>> runs;
-            for (const QString &value : values) {
-                runs.push_back(std::make_unique<QProcess>());
-                runs.back()->start(executable, {"set", "--folder", folder.path(), value});
-            }
-            for (const auto &run : runs)
-                QVERIFY(run->waitForFinished(60000) && run->exitCode() == 0);
+            QProcess runs[3];
+            for (int i = 0; i < 3; ++i)
+                runs[i].start(executable, {"set", "--folder", folder.path(), values[i]});
+            for (QProcess &run : runs)
+                QVERIFY(run.waitForFinished(60000) && run.exitCode() == 0);
             const QByteArray shown = kvx(folder, {"show"}).out;
             for (const QString &value : values)
                 QVERIFY2(shown.contains(value.toUtf8() + '\n'), qPrintable(value + " lost in round " + QString::number(round)));
@@ -407,14 +405,14 @@ private slots:
             bool planted = true;
             for (auto [name, bytes] : files.asKeyValueRange())
                 planted = plant(folder, name, bytes) && planted;
-            if (!planted || (limit > 0 && !fileSizeLimit(limit)) || (limit < 0 && (!root || QStandardPaths::findExecutable("setpriv").isEmpty())))
+            if (!planted || (limit > 0 && !limitFileSize(0)) || (limit < 0 && (!root || QStandardPaths::findExecutable("setpriv").isEmpty())))
                 continue; // FIFOs, links and limits are POSIX's; running as another user needs root and setpriv
             const auto mode = QFileDevice::Permissions(0x7055); // 0755: nobody may change the file, but make no new one
             QVERIFY(limit >= 0 || (QFile::setPermissions(folder.path(), mode) && QFile::setPermissions(folder.path("kvxserver.conf"), mode | QFile::WriteOther)));
             const Files before = entries(folder.path());
             const ProgramRun run = limit < 0 ? runProgram("setpriv", QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", executable}
                                                                           + arguments.mid(0, 1) + QStringList{"--folder", folder.path()} + arguments.mid(1))
-                                             : kvx(folder, arguments, QByteArray(14000, 'm'), fileSizeLimit(limit));
+                                             : kvx(folder, arguments, QByteArray(14000, 'm'), [limit = limit] { limitFileSize(limit); }); // seen by the tool itself
             QCOMPARE(QByteArray::number(run.status) + run.out + run.err, "1kvxconfig: " + placed(err, folder.path()));
             QCOMPARE(entries(folder.path()), before);
         }
@@ -520,12 +518,8 @@ private slots:
             bool planted = true;
             for (auto [name, bytes] : files.asKeyValueRange())
                 planted = plant(tool.folder, name, bytes) && planted;
-#ifndef Q_OS_UNIX
-            if (row.limit)
-                continue; // file-size limits are POSIX's
-#endif
-            if (!planted)
-                continue; // FIFOs are POSIX's
+            if (!planted || (row.limit && !limitFileSize(0)))
+                continue; // FIFOs and file-size limits are POSIX's
             if (row.planted.isEmpty() && row.chosen.isEmpty())
                 tool.folder.writeStandInServer();
             tool.dialogs.queueFileName(tool.folder.path(row.chosen));
@@ -544,17 +538,9 @@ private slots:
                 tool.folder.write(row.changed, "changed by hand\r\n");
             }
             Files before = entries(tool.folder.path());
-#ifdef Q_OS_UNIX
-            rlimit unlimited {};
-            ::getrlimit(RLIMIT_FSIZE, &unlimited);
-            const rlimit size{row.limit ? rlim_t(row.limit) : unlimited.rlim_cur, unlimited.rlim_max};
-            std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead
-            ::setrlimit(RLIMIT_FSIZE, &size);
-#endif
+            limitFileSize(row.limit, true); // a write past the limit fails, and the window tells it
             ToolRun::click(shown, {row.window == "classic" ? "Command2" : row.window == "editor" ? "Command1" : "cmdnext"});
-#ifdef Q_OS_UNIX
-            ::setrlimit(RLIMIT_FSIZE, &unlimited);
-#endif
+            limitFileSize(0, true);
             for (QString &text : row.texts)
                 text = QString::fromLocal8Bit(placed(text.toLocal8Bit(), tool.folder.path()));
             QCOMPARE(tool.dialogs.texts(), row.texts);
