@@ -141,7 +141,7 @@ bool limitFileSize([[maybe_unused]] qint64 limit, [[maybe_unused]] bool ignored 
     size.rlim_cur = limit ? rlim_t(limit) : size.rlim_max;
     return ::setrlimit(RLIMIT_FSIZE, &size) == 0;
 #else
-    return limit == 0;
+    return false;
 #endif
 }
 
