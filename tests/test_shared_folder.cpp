@@ -18,7 +18,6 @@
 #include "support/ProgramRun.h"
 #include "support/ToolRun.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -29,8 +28,11 @@
 
 #ifdef Q_OS_UNIX
 #include <csignal>
+#include <cstdarg>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 #endif
 
@@ -39,6 +41,11 @@ namespace {
 using Files = QMap<QString, QByteArray>;
 const QString executable = QStringLiteral(KVX_EXECUTABLE);
 constexpr uint nobody = 65534;
+#ifdef Q_OS_UNIX
+const bool root = ::geteuid() == 0;
+#else
+const bool root = false;
+#endif
 
 const QByteArray toolWritten = fixture("default-wizard.conf", committedWizard());
 // The wizard's defaults with one line changed by hand (index 200, from 0).
@@ -48,13 +55,11 @@ const QByteArray classicFromWizard =
     fixture("default-classic.conf", {{50, "GameMap 3"}, {162, "AdminPlus 0"}, {169, "AdminPort 4003"}});
 const QByteArray backupNotice = "kvxconfig: kvxserver.conf held changes made by hand, which the template's text "
                                 "replaced; the old file is kept in %1/kvxserver.conf.bak.\n";
-const QByteArray standIn = "#!/bin/sh\ntouch \"$(dirname \"$0\")/server-started\"\n";
 
 ProgramRun kvx(const ToolFolder &folder, QStringList arguments, const QByteArray &input = {},
                const std::function<void()> &inChild = {})
 {
-    return runProgram(executable, arguments.mid(0, 1) + QStringList{"--folder", folder.path()} + arguments.mid(1), input, {},
-                      inChild);
+    return runProgram(executable, arguments.mid(0, 1) + QStringList{"--folder", folder.path()} + arguments.mid(1), input, {}, inChild);
 }
 
 // A command run in this process, where a shortened wait for the lock holds.
@@ -107,53 +112,72 @@ void give(const QString &path, uint owner, uint mode)
 }
 #endif
 
-bool root()
+// Makes an entry as entries() shows it: "<folder>", "<fifo>", "<link to T>"
+// (%1 in T stands for the folder), else a file, a program when it starts
+// with "#!"; false where the system has no FIFOs or links.
+bool plant(const ToolFolder &folder, const QString &name, const QByteArray &bytes)
+{
+    if (bytes == "<folder>")
+        return QDir(folder.path()).mkdir(name);
+#ifdef Q_OS_UNIX
+    if (bytes == "<fifo>")
+        return ::mkfifo(QFile::encodeName(folder.path(name)).constData(), 0644) == 0;
+    if (bytes.startsWith("<link to "))
+        return QFile::link(placed(bytes.mid(9).chopped(1), folder.path()), folder.path(name));
+#endif
+    folder.write(name, bytes, bytes.startsWith("#!"));
+    return !bytes.startsWith('<');
+}
+
+// From now on, writes past `limit` bytes fail (0: no limit), with SIGXFSZ,
+// which ends a process that does not catch or ignore it; false where the
+// system has no such limit.
+bool limitFileSize([[maybe_unused]] qint64 limit, [[maybe_unused]] bool ignored = false)
 {
 #ifdef Q_OS_UNIX
-    return ::geteuid() == 0;
+    std::signal(SIGXFSZ, ignored ? SIG_IGN : SIG_DFL);
+    rlimit size {};
+    ::getrlimit(RLIMIT_FSIZE, &size);
+    size.rlim_cur = limit ? rlim_t(limit) : size.rlim_max;
+    return ::setrlimit(RLIMIT_FSIZE, &size) == 0;
 #else
     return false;
 #endif
 }
 
-// The child: one window's save under a file-size limit, reported on
-// standard output, a pipe, which the limit does not reach.
-int runChild(const QString &scenario, const QString &folder)
-{
-    QTextStream out(stdout);
-    // Past every child's limit, within the 16 KiB a file buffers until its flush.
-    const QString large(14000, u'm');
-    DialogRecorder dialogs;
-    dialogs.queueFileName(QDir(folder).filePath("server-build"));
-    ToolLifetime tool({folder, false});
-    QWidget *window = tool.wizard();
-    std::unique_ptr<QWidget> other;
-    if (scenario == "wizard") {
-        tool.start();
-        for (int press = 0; press < 7; ++press)
-            ToolRun::click(window, {"cmdnext"});
-    } else if (scenario.startsWith("classic")) {
-        auto *classic = new ClassicWindow(&tool, {folder, false});
-        other.reset(window = classic);
-        classic->showClassic();
-        if (scenario == "classic-motd")
-            ToolRun::get<QPlainTextEdit>(classic, "Text8")->setPlainText(large);
-        ToolRun::click(classic, {"Command2"});
-    } else {
-        other = std::make_unique<MotdWindow>(ToolContext{folder, false}, defaultMotdUrl());
-        window = other.get();
-        window->setAttribute(Qt::WA_DeleteOnClose, false);
-        window->show();
-        ToolRun::get<QPlainTextEdit>(window, "txtmotd")->setPlainText(large);
-        ToolRun::click(window, {"Command1"});
-    }
-    for (const QString &text : dialogs.texts())
-        out << QString(text).replace("\r\n", "|") << '\n';
-    out << (window->isVisible() ? "window open" : "window closed") << '\n';
-    return 0;
-}
+#ifdef Q_OS_LINUX
+// A failure planted in this process's next opening of a lock file, or its
+// next flock, with that error; 0: none.
+int openLockFails = 0, flockFails = 0;
+#endif
 
 } // namespace
+
+#ifdef Q_OS_LINUX
+// The lock's system calls, seen first by this program, which lets through
+// every call but a planted failure.
+extern "C" int open(const char *path, int flags, ...)
+{
+    va_list rest;
+    va_start(rest, flags);
+    const mode_t mode = (flags & O_CREAT) ? mode_t(va_arg(rest, int)) : 0;
+    va_end(rest);
+    if (openLockFails && QByteArray(path).endsWith(".lock")) {
+        errno = std::exchange(openLockFails, 0);
+        return -1;
+    }
+    return int(::syscall(SYS_openat, AT_FDCWD, path, flags, mode));
+}
+
+extern "C" int flock(int fd, int operation)
+{
+    if (flockFails) {
+        errno = flockFails;
+        return -1;
+    }
+    return int(::syscall(SYS_flock, fd, operation));
+}
+#endif
 
 class TestSharedFolder : public QObject
 {
@@ -168,16 +192,11 @@ private slots:
         for (int round = 0; round < 8; ++round) {
             const QStringList values{QStringLiteral("ServerName=Round %1").arg(round), QStringLiteral("GameHour=%1").arg(round),
                                      QStringLiteral("ServerPort=%1").arg(5000 + round)};
-            QList<QProcess *> runs;
-            for (const QString &value : values) {
-                runs << new QProcess(this);
-                runs.last()->start(executable, {"set", "--folder", folder.path(), value});
-            }
-            for (QProcess *run : std::as_const(runs)) {
-                QVERIFY(run->waitForFinished(60000));
-                QCOMPARE(run->exitCode(), 0);
-                delete run;
-            }
+            QProcess runs[3];
+            for (int i = 0; i < 3; ++i)
+                runs[i].start(executable, {"set", "--folder", folder.path(), values[i]});
+            for (QProcess &run : runs)
+                QVERIFY(run.waitForFinished(60000) && run.exitCode() == 0);
             const QByteArray shown = kvx(folder, {"show"}).out;
             for (const QString &value : values)
                 QVERIFY2(shown.contains(value.toUtf8() + '\n'), qPrintable(value + " lost in round " + QString::number(round)));
@@ -196,29 +215,51 @@ private slots:
         tool.folder.write("kvxserver.conf", handEdited);
         tool.folder.write("motd.txt", "old\r\n");
         tool.folder.writeStandInServer();
-        ToolFolder source;
-        source.write("new.txt", "new\n");
         FolderLock holder(tool.folder.path());
         QVERIFY(holder.acquire());
         const Files before = entries(tool.folder.path());
-#ifdef Q_OS_LINUX
-        const QString program = "test_shared_fol"; // as the system keeps it, 15 characters
-#else
-        const QString program = "test_shared_folder";
-#endif
+        // Linux keeps a program's name in 15 characters.
+        const QString program = QStringLiteral("test_shared_folder").left(QSysInfo::kernelType() == "linux" ? 15 : 18);
         const QString held = "the files in " + QDir::toNativeSeparators(tool.folder.path()) + " are being changed by another program"
                            + " (process " + QString::number(QCoreApplication::applicationPid()) + ", " + program + "), which still held the lock after 10 seconds; nothing was written. "
                            "Try again when it has finished.";
         for (const ProgramRun &run : {command(tool.folder.path(), "set", {"ServerName=x"}),
-                                      command(tool.folder.path(), "motd", {"--set", source.path("new.txt")})}) {
-            QCOMPARE(QString::fromUtf8(run.err), "kvxconfig: " + held + '\n');
-            QCOMPARE(run.status, 1);
-        }
+                                      command(tool.folder.path(), "motd", {"--set", tool.folder.path("motd.txt")})})
+            QCOMPARE(QString::number(run.status) + QString::fromUtf8(run.err), "1kvxconfig: " + held + '\n');
         tool.start();
         tool.goToPage(7);
         tool.click({"cmdnext"});
         QCOMPARE(tool.dialogs.texts(), QStringList{"Server config Error: T" + held.mid(1)});
         QCOMPARE(entries(tool.folder.path()), before);
+    }
+
+    // The lock's own edges, through failures planted in its system calls: a
+    // folder on a read-only mount takes no lock file (the save then reports
+    // the folder), a lock the system refuses for a reason of its own stops
+    // the writer, and a lock on descriptor 0 (a tool started with its input
+    // closed) is let go and its file removed like any other.
+    void lockEdges()
+    {
+#ifndef Q_OS_LINUX
+        QSKIP("the system calls planted here are Linux's");
+#else
+        ToolFolder folder;
+        FolderLock lock(folder.path());
+        const int input = ::dup(0);
+        ::close(0);
+        const bool acquired = lock.acquire();
+        lock.release();
+        QVERIFY(input < 0 || ::dup2(input, 0) == 0);
+        ::close(input);
+        QVERIFY(acquired && !folder.exists("kvxconfig.lock"));
+        openLockFails = EROFS;
+        QVERIFY2(lock.acquire(), qPrintable(lock.error()));
+        flockFails = ENOLCK;
+        const bool refused = !lock.acquire(1000);
+        flockFails = 0;
+        QVERIFY(refused);
+        QCOMPARE(lock.error(), "the lock file " + folder.path("kvxconfig.lock") + " could not be locked: No locks available; nothing was written.");
+#endif
     }
 
     // The file a save replaces is the one it judged: the backup holds the
@@ -233,122 +274,81 @@ private slots:
         folder.write("kvxserver.conf", ""); // an editor halfway through its write
         QVERIFY(saveconfig(path, buildwizard(wizardDefaults()), judged.value()).ok());
         QCOMPARE(folder.read("kvxserver.conf.bak"), handEdited);
-
         folder.write("kvxserver.conf", "an editor's\r\n");
         bool changed = false;
-        QVERIFY(!saveconfigIfUnchanged(path, buildwizard(wizardDefaults()), judged.value(), &changed).ok());
-        QVERIFY(changed);
+        QVERIFY(!saveconfigIfUnchanged(path, buildwizard(wizardDefaults()), judged.value(), &changed).ok() && changed);
         QCOMPARE(entries(folder.path()), (Files{{"kvxserver.conf", "an editor's\r\n"}, {"kvxserver.conf.bak", handEdited}}));
-        QVERIFY(saveconfigIfUnchanged(path, buildwizard(wizardDefaults()), readRegularFile(path).value(), &changed).ok());
-        QVERIFY(!changed);
+        QVERIFY(saveconfigIfUnchanged(path, buildwizard(wizardDefaults()), readRegularFile(path).value(), &changed).ok() && !changed);
     }
 
     // Owner, group and mode of the file and its backup are the old file's:
     // a password stays as private as it was.
-    void ownerGroupAndModeAreKept_data()
-    {
-        QTest::addColumn<QString>("front");
-        QTest::addColumn<uint>("owner");
-        QTest::addColumn<uint>("mode");
-        QTest::newRow("set, another user's private file") << "set" << nobody << 0600u;
-        QTest::newRow("set, root's file for a group") << "set" << 0u << 0640u;
-        QTest::newRow("wizard, another user's private file") << "wizard" << nobody << 0600u;
-        QTest::newRow("core, a read-only file") << "core" << 0u << 0444u;
-    }
-
     void ownerGroupAndModeAreKept()
     {
-        QFETCH(QString, front);
-        QFETCH(uint, owner);
-        QFETCH(uint, mode);
-        if (!root())
+        if (!root)
             QSKIP("giving a file to another user needs root");
 #ifdef Q_OS_UNIX
-        ToolRun tool;
-        tool.folder.write("kvxserver.conf", handEdited);
-        give(tool.folder.path("kvxserver.conf"), owner, mode);
-        ::umask(022);
-        if (front == "set") {
-            QCOMPARE(kvx(tool.folder, {"set"}).status, 0);
-        } else if (front == "core") {
-            QVERIFY(saveconfig(tool.folder.path("kvxserver.conf"), buildwizard(wizardDefaults())).ok());
-        } else {
-            tool.start();
-            tool.goToPage(7);
-            tool.click({"cmdnext"});
+        for (const auto &[front, owner, mode] : {std::tuple{"set", nobody, 0600u}, {"wizard", nobody, 0600u}, {"core", 0u, 0444u}}) {
+            ToolRun tool;
+            tool.folder.write("kvxserver.conf", handEdited);
+            give(tool.folder.path("kvxserver.conf"), owner, mode);
+            ::umask(022);
+            if (qstrcmp(front, "set") == 0) {
+                QCOMPARE(kvx(tool.folder, {"set"}).status, 0);
+            } else if (qstrcmp(front, "core") == 0) {
+                QVERIFY(saveconfig(tool.folder.path("kvxserver.conf"), buildwizard(wizardDefaults())).ok());
+            } else {
+                tool.start();
+                tool.goToPage(7);
+                tool.click({"cmdnext"});
+            }
+            QCOMPARE(tool.folder.read("kvxserver.conf.bak"), handEdited);
+            for (const char *name : {"kvxserver.conf.bak", "kvxserver.conf"})
+                QCOMPARE(attributesOf(tool.folder.path(name)), (QList<uint>{owner, owner, mode}));
         }
-        QCOMPARE(tool.folder.read("kvxserver.conf.bak"), handEdited);
-        QCOMPARE(attributesOf(tool.folder.path("kvxserver.conf.bak")), (QList<uint>{owner, owner, mode}));
-        QCOMPARE(attributesOf(tool.folder.path("kvxserver.conf")), (QList<uint>{owner, owner, mode}));
 #endif
     }
 
     // Links another account planted: followed only when the account owns the
     // file they lead to too; the backup's path is replaced.
-    void plantedLinks_data()
+    void plantedLinks()
     {
-        QTest::addColumn<QString>("name"); // the link in the server folder
-        // In another folder: "secret" (root's private text), "mine" and "own" (a file
-        // the tool wrote, root's and nobody's), or "conf" (kvxserver.conf), "none".
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<uint>("linkOwner");
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QByteArray>("err"); // %2: the link's name
+        if (!root)
+            QSKIP("links of another user need root");
+#ifdef Q_OS_UNIX
         const QByteArray refused = "kvxconfig: %1/%2 could not be %3: the link %1/%2 belongs to nobody (uid 65534), neither "
                                    "the user running the tool nor the owner of the file it leads to, so the tool does not follow it\n";
         const QByteArray notRead = QByteArray(refused).replace("%3", "read");
-        QTest::newRow("kvxserver.conf to root's file") << "kvxserver.conf" << "secret" << nobody << QStringList{"set"} << notRead;
-        QTest::newRow("kvxserver.conf to nothing") << "kvxserver.conf" << "none" << nobody << QStringList{"set"} << notRead;
-        QTest::newRow("kvxserver.conf to its owner's file") << "kvxserver.conf" << "own" << nobody << QStringList{"set"} << QByteArray();
-        QTest::newRow("root's own link to root's file") << "kvxserver.conf" << "mine" << 0u << QStringList{"set"} << QByteArray();
-        QTest::newRow("motd.txt, printed") << "motd.txt" << "secret" << nobody << QStringList{"motd"} << notRead;
-        QTest::newRow("motd.txt, replaced") << "motd.txt" << "secret" << nobody << QStringList{"motd", "--set", "-"}
-                                            << QByteArray(refused).replace("%3", "written");
-        QTest::newRow("the backup's path") << "kvxserver.conf.bak" << "secret" << nobody << QStringList{"set"} << backupNotice;
-        QTest::newRow("the backup's path to the file itself") << "kvxserver.conf.bak" << "conf" << nobody << QStringList{"set"}
-                                                              << backupNotice;
-    }
-
-    void plantedLinks()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, target);
-        QFETCH(uint, linkOwner);
-        QFETCH(QStringList, arguments);
-        QFETCH(QByteArray, err);
-        if (!root())
-            QSKIP("links of another user need root");
-#ifdef Q_OS_UNIX
-        ToolFolder folder, elsewhere;
-        elsewhere.write("secret", "root's own\n");
-        give(elsewhere.path("secret"), 0, 0600);
-        for (const char *file : {"mine", "own"}) {
-            elsewhere.write(file, toolWritten);
-            give(elsewhere.path(file), qstrcmp(file, "own") == 0 ? nobody : 0, 0600);
-        }
-        const bool backup = name.endsWith(".bak"), followed = err.isEmpty();
-        if (backup)
-            folder.write("kvxserver.conf", handEdited);
-        const QString targetPath = target == "conf" ? folder.path("kvxserver.conf") : elsewhere.path(target);
-        QVERIFY(QFile::link(targetPath, folder.path(name)));
-        give(folder.path(name), linkOwner, 0);
-        const Files before = entries(elsewhere.path());
-
-        const ProgramRun run = kvx(folder, arguments, "new\n");
-        QCOMPARE(run.err, placed(err, folder.path()).replace("%2", name.toLocal8Bit()));
-        QCOMPARE(run.status, followed || backup ? 0 : 1);
-        if (followed) {
-            QCOMPARE(QFileInfo(folder.path(name)).symLinkTarget(), targetPath);
-            QCOMPARE(elsewhere.read(target), classicFromWizard);
-            QCOMPARE(attributesOf(targetPath), (QList<uint>{linkOwner ? nobody : 0u, linkOwner ? nobody : 0u, 0600}));
-        } else {
-            QCOMPARE(entries(elsewhere.path()), before);
-            QCOMPARE(folder.exists("kvxserver.conf.bak"), backup);
-        }
-        if (backup) { // replaced by a regular file holding what the save replaced
-            QVERIFY(!QFileInfo(folder.path(name)).isSymLink());
-            QCOMPARE(folder.read(name), handEdited);
-            QCOMPARE(folder.read("kvxserver.conf"), classicFromWizard);
+        // The link in the server folder; what it leads to in another folder: "secret" (root's private text), "mine" and
+        // "own" (a file the tool wrote, root's and nobody's), "none", or "conf" (kvxserver.conf); its owner; %2: its name.
+        const QList<std::tuple<QString, QString, uint, QStringList, QByteArray>> rows = {
+            {"kvxserver.conf", "secret", nobody, {"set"}, notRead}, {"kvxserver.conf", "none", nobody, {"set"}, notRead},
+            {"kvxserver.conf", "own", nobody, {"set"}, ""}, {"kvxserver.conf", "mine", 0u, {"set"}, ""},
+            {"motd.txt", "secret", nobody, {"motd"}, notRead},
+            {"motd.txt", "secret", nobody, {"motd", "--set", "-"}, QByteArray(refused).replace("%3", "written")},
+            {"kvxserver.conf.bak", "secret", nobody, {"set"}, backupNotice}, {"kvxserver.conf.bak", "conf", nobody, {"set"}, backupNotice}};
+        for (const auto &[name, target, linkOwner, arguments, err] : rows) {
+            ToolFolder folder, elsewhere;
+            for (const auto &[file, owner] : {std::pair{"secret", 0u}, {"mine", 0u}, {"own", nobody}}) {
+                elsewhere.write(file, qstrcmp(file, "secret") == 0 ? "root's own\n" : toolWritten);
+                give(elsewhere.path(file), owner, 0600);
+            }
+            const bool backup = name.endsWith(".bak"), followed = err.isEmpty();
+            if (backup)
+                folder.write("kvxserver.conf", handEdited);
+            const QString targetPath = target == "conf" ? folder.path("kvxserver.conf") : elsewhere.path(target);
+            QVERIFY(QFile::link(targetPath, folder.path(name)));
+            give(folder.path(name), linkOwner, 0);
+            Files after = entries(elsewhere.path());
+            if (followed)
+                after.insert(target, classicFromWizard);
+            const ProgramRun run = kvx(folder, arguments, "new\n");
+            QCOMPARE(QByteArray::number(run.status) + run.err,
+                     QByteArray::number(followed || backup ? 0 : 1) + placed(err, folder.path()).replace("%2", name.toLocal8Bit()));
+            QCOMPARE(entries(elsewhere.path()), after);
+            QCOMPARE(entries(folder.path()), (backup ? Files{{"kvxserver.conf", classicFromWizard}, {name, handEdited}} // a file for the link
+                                                     : Files{{name, "<link to " + targetPath.toLocal8Bit() + ">"}}));
+            QVERIFY(!followed || attributesOf(targetPath) == (QList<uint>{linkOwner, linkOwner, 0600}));
         }
 #endif
     }
@@ -364,339 +364,200 @@ private slots:
         elsewhere.write("other", "someone's file\n");
         QVERIFY(QFile::link(elsewhere.path("other"), folder.path("KVXServer.exe")));
         QVERIFY(copyServer(folder.path("server-build"), folder.path()).ok());
-        QVERIFY(!QFileInfo(folder.path("KVXServer.exe")).isSymLink());
-        QCOMPARE(folder.read("KVXServer.exe"), folder.read("server-build"));
+        QCOMPARE(entries(folder.path()).value("KVXServer.exe"), folder.read("server-build")); // a file, not the link
         QCOMPARE(elsewhere.read("other"), "someone's file\n");
     }
 
-    // A FIFO, a device or a file far too large at a file's path, a link or a
-    // FIFO at the lock file's, is refused at once, when reading and when
-    // saving, and nothing is replaced or made.
-    void onlyRegularFiles_data()
+    // Commands that stop, and leave every file as it was: a FIFO, a device or
+    // a file far too large at a file's path, a link or a FIFO at the lock
+    // file's (refused at once, when reading and when saving), and saves that
+    // fail on the way to the disk, past a file-size limit or as a user the
+    // folder takes no new files from. The platform's reason is told, and no
+    // temporary file is left.
+    void commandsThatStopKeepEveryFile()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("kind"); // "fifo", "zero" (a link to /dev/zero), "link" (to a missing file), "large"
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QByteArray>("err");
-        const QByteArray fifo = "kvxconfig: %1/kvxserver.conf could not be read: it is a FIFO, not a regular file\n";
-        QTest::newRow("show, FIFO") << "kvxserver.conf" << "fifo" << QStringList{"show"} << fifo;
-        QTest::newRow("check, FIFO") << "kvxserver.conf" << "fifo" << QStringList{"check"} << fifo;
-        QTest::newRow("set, FIFO") << "kvxserver.conf" << "fifo" << QStringList{"set", "ServerName=x"} << fifo;
-        QTest::newRow("motd, FIFO") << "motd.txt" << "fifo" << QStringList{"motd"}
-                                    << QByteArray("kvxconfig: %1/motd.txt could not be read: it is a FIFO, not a regular file\n");
-        QTest::newRow("motd --set, FIFO") << "motd.txt" << "fifo" << QStringList{"motd", "--set", "-"}
-                                          << QByteArray("kvxconfig: %1/motd.txt could not be written: it is a FIFO, not a regular file\n");
-        QTest::newRow("show, /dev/zero") << "kvxserver.conf" << "zero" << QStringList{"show"}
-                                         << QByteArray("kvxconfig: %1/kvxserver.conf could not be read: it is a device, not a regular file\n");
-        QTest::newRow("set, FIFO as the backup") << "kvxserver.conf.bak" << "fifo" << QStringList{"set"}
-                                                 << QByteArray("kvxconfig: %1/kvxserver.conf was not saved, so that the changes made to it "
-                                                               "by hand are kept: the backup %1/kvxserver.conf.bak could not be written: "
-                                                               "it is a FIFO, not a regular file\n");
-        QTest::newRow("set, 16 MiB and a byte") << "kvxserver.conf" << "large" << QStringList{"set"}
-                                                << QByteArray("kvxconfig: %1/kvxserver.conf could not be read: it is larger than 16 MiB, "
-                                                              "far more than the file ever holds, so the tool does not read it\n");
-        QTest::newRow("set, link as the lock") << "kvxconfig.lock" << "link" << QStringList{"set", "ServerName=x"}
-                                               << QByteArray("kvxconfig: the lock file %1/kvxconfig.lock is a link, which the tool "
-                                                             "does not follow; nothing was written.\n");
-        QTest::newRow("set, FIFO as the lock") << "kvxconfig.lock" << "fifo" << QStringList{"set", "ServerName=x"}
-                                               << QByteArray("kvxconfig: the lock file %1/kvxconfig.lock could not be used: it is a "
-                                                             "FIFO, not a regular file; nothing was written.\n");
-    }
-
-    void onlyRegularFiles()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, kind);
-        QFETCH(QStringList, arguments);
-        QFETCH(QByteArray, err);
-        ToolFolder folder;
-        const QString path = folder.path(name);
-        if (name != "kvxserver.conf")
-            folder.write("kvxserver.conf", handEdited);
-        if (kind == "large")
-            folder.write(name, QByteArray(16 * 1024 * 1024 + 1, '#'));
-#ifdef Q_OS_UNIX
-        else if (kind == "fifo")
-            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
-        else
-            QVERIFY(QFile::link(kind == "zero" ? "/dev/zero" : folder.path("target"), path));
-#else
-        else
-            QSKIP("FIFOs and links are POSIX's");
-#endif
-        const Files before = entries(folder.path());
-        const ProgramRun run = kvx(folder, arguments, "new\n");
-        QCOMPARE(run.err, placed(err, folder.path()));
-        QCOMPARE(run.status, 1);
-        QCOMPARE(run.out, "");
-        QCOMPARE(entries(folder.path()), before);
+        const QByteArray fifo = "<fifo>", notRegular = "could not be read: it is a FIFO, not a regular file\n";
+        const QByteArray tooLarge = " could not be written: File too large\n";
+        const QList<std::tuple<Files, QStringList, qint64, QByteArray>> rows = { // a limit of -1: run as nobody
+            {{{"kvxserver.conf", fifo}}, {"check"}, 0, "%1/kvxserver.conf " + notRegular},
+            {{{"kvxserver.conf", fifo}}, {"set", "ServerName=x"}, 0, "%1/kvxserver.conf " + notRegular},
+            {{{"motd.txt", fifo}}, {"motd"}, 0, "%1/motd.txt " + notRegular},
+            {{{"motd.txt", fifo}}, {"motd", "--set", "-"}, 0, "%1/motd.txt could not be written: it is a FIFO, not a regular file\n"},
+            {{{"kvxserver.conf", "<link to /dev/zero>"}}, {"show"}, 0, "%1/kvxserver.conf could not be read: it is a device, not a regular file\n"},
+            {{{"kvxserver.conf", handEdited}, {"kvxserver.conf.bak", fifo}}, {"set"}, 0,
+             "%1/kvxserver.conf was not saved, so that the changes made to it by hand are kept: the backup %1/kvxserver.conf.bak "
+             "could not be written: it is a FIFO, not a regular file\n"},
+            {{{"kvxserver.conf", QByteArray(16 * 1024 * 1024 + 1, '#')}}, {"set"}, 0,
+             "%1/kvxserver.conf could not be read: it is larger than 16 MiB, far more than the file ever holds, so the tool does not read it\n"},
+            {{{"kvxconfig.lock", "<link to %1/target>"}}, {"set", "ServerName=x"}, 0,
+             "the lock file %1/kvxconfig.lock is a link, which the tool does not follow; nothing was written.\n"},
+            {{{"kvxconfig.lock", fifo}}, {"set", "ServerName=x"}, 0,
+             "the lock file %1/kvxconfig.lock could not be used: it is a FIFO, not a regular file; nothing was written.\n"},
+            {{{"kvxserver.conf", toolWritten}}, {"set"}, 4096, "%1/kvxserver.conf" + tooLarge},
+            {{{"kvxserver.conf", handEdited}}, {"set"}, 4096,
+             "%1/kvxserver.conf was not saved, so that the changes made to it by hand are kept: the backup %1/kvxserver.conf.bak" + tooLarge},
+            {{{"motd.txt", "old\r\n"}}, {"motd", "--set", "-"}, 4096, "%1/motd.txt" + tooLarge},
+            {{{"kvxserver.conf", toolWritten}}, {"set"}, -1,
+             "%1/kvxserver.conf could not be written: the folder %1 does not allow new files (Permission denied), so the file cannot be "
+             "replaced safely; it was left as it was\n"}};
+        for (const auto &[files, arguments, limit, err] : rows) {
+            ToolFolder folder;
+            bool planted = true;
+            for (auto [name, bytes] : files.asKeyValueRange())
+                planted = plant(folder, name, bytes) && planted;
+            if (!planted || (limit > 0 && !limitFileSize(0)) || (limit < 0 && (!root || QStandardPaths::findExecutable("setpriv").isEmpty())))
+                continue; // FIFOs, links and limits are POSIX's; running as another user needs root and setpriv
+            const auto mode = QFileDevice::Permissions(0x7055); // 0755: nobody may change the file, but make no new one
+            QVERIFY(limit >= 0 || (QFile::setPermissions(folder.path(), mode) && QFile::setPermissions(folder.path("kvxserver.conf"), mode | QFile::WriteOther)));
+            const Files before = entries(folder.path());
+            const ProgramRun run = limit < 0 ? runProgram("setpriv", QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", executable}
+                                                                          + arguments.mid(0, 1) + QStringList{"--folder", folder.path()} + arguments.mid(1))
+                                             : kvx(folder, arguments, QByteArray(14000, 'm'), [limit = limit] { limitFileSize(limit); }); // seen by the tool itself
+            QCOMPARE(QByteArray::number(run.status) + run.out + run.err, "1kvxconfig: " + placed(err, folder.path()));
+            QCOMPARE(entries(folder.path()), before);
+        }
     }
 
     // A managed line in a form the tool does not write is read as ever, but
     // counts as a hand edit: check names it, and set keeps the old file. The
     // tool's own files hold no hand edits, whatever values they hold.
-    void handWrittenValuesAreKept_data()
-    {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QByteArray>("shown");    // what show prints for the key
-        QTest::addColumn<QByteArray>("replaced"); // check's first line; empty: no hand edit
-        const auto edited = [](int index, const QByteArray &line) { return fixture("default-wizard.conf", committedWizard({{index, line}})); };
-        QTest::newRow("a name without quotes") << edited(5, "ServerName My Server") << QByteArray("ServerName=y Serve")
-                                               << QByteArray("line 6: a save would replace \"ServerName My Server\" with \"ServerName \"y Serve\"\"");
-        QTest::newRow("a password without quotes") << edited(176, "AdminPassword hunter2") << QByteArray("AdminPassword=unter")
-                                                    << QByteArray("line 177: a save would replace \"AdminPassword hunter2\" with \"AdminPassword \"unter\"\"");
-        QTest::newRow("minutes after two spaces") << edited(64, "GameMins  45") << QByteArray("GameMins=30")
-                                                  << QByteArray("line 65: a save would replace \"GameMins  45\" with \"GameMins 30\"");
-        QTest::newRow("an hour without its space") << edited(57, "GameHour12") << QByteArray("GameHour=2")
-                                                   << QByteArray("line 58: a save would replace \"GameHour12\" with \"GameHour 2\"");
-        QTest::newRow("a switch after two spaces") << edited(93, "ASE  0") << QByteArray("ASE=0")
-                                                   << QByteArray("line 94: a save would replace \"ASE  0\" with \"ASE 0\"");
-        QTest::newRow("a mode with a space too many") << edited(253, "#mode:  classic") << QByteArray()
-                                                      << QByteArray("line 254: a save would replace \"#mode:  classic\" with \"#mode: wizard\"");
-        QTest::newRow("the wizard's defaults") << fixture("default-wizard.conf", committedWizard()) << QByteArray() << QByteArray();
-        QTest::newRow("the classic defaults") << fixture("default-classic.conf", committedClassic()) << QByteArray() << QByteArray();
-        QTest::newRow("every value of its kind")
-            << fixture("default-classic.conf",
-                       committedClassic({{5, "ServerName \"\""}, {26, "ServerPort 0"}, {41, "MaxPlayers 9"}, {50, "Game 1"},
-                                         {57, "GameHour 7"}, {64, "GameMins 05"}, {129, "StatLogging 1"},
-                                         {145, "ServerPassword \"a \"b\"\""}, {169, "AdminPort "},
-                                         {253, "#mode: classic"}, {254, "#show page 1: 0"}}))
-            << QByteArray() << QByteArray();
-    }
-
     void handWrittenValuesAreKept()
     {
-        QFETCH(QByteArray, file);
-        QFETCH(QByteArray, shown);
-        QFETCH(QByteArray, replaced);
-        ToolFolder folder;
-        folder.write("kvxserver.conf", file);
-        if (!shown.isEmpty())
-            QVERIFY2(('\n' + kvx(folder, {"show"}).out).contains('\n' + shown + '\n'), shown);
-        const QByteArray check = kvx(folder, {"check"}).out;
-        QCOMPARE(check.contains("line ") ? check.split('\n').first() : QByteArray(), replaced);
-        const ProgramRun set = kvx(folder, {"set"});
-        QCOMPARE(set.status, 0);
-        QCOMPARE(set.err, replaced.isEmpty() ? QByteArray() : placed(backupNotice, folder.path()));
-        QCOMPARE(folder.read("kvxserver.conf.bak"), replaced.isEmpty() ? QByteArray() : file);
-    }
-
-    // Saves that fail on the way to the disk, through the command line and
-    // each window: the platform's reason is told, every old file stays, no
-    // temporary file is left and no server starts.
-    void writeErrorsKeepEveryOldFile_data()
-    {
-        QTest::addColumn<QString>("scenario"); // "set", "motd" (--set): the tool's; else a window's, in a child of the tests
-        QTest::addColumn<qint64>("limit");     // 0: no limit, as the user nobody
-        QTest::addColumn<Files>("before");
-        QTest::addColumn<QStringList>("report");
-        QTest::addColumn<QString>("rewritten"); // a file a save before the failed one writes
-        const QString failed = "Server config Error: %1/%2 could not be written: File too large";
-        QTest::newRow("kvxserver.conf") << "set" << qint64(4096) << Files{{"kvxserver.conf", toolWritten}}
-                                        << QStringList{"kvxconfig: %1/kvxserver.conf could not be written: File too large"} << "";
-        QTest::newRow("backup of hand edits")
-            << "set" << qint64(4096) << Files{{"kvxserver.conf", handEdited}}
-            << QStringList{"kvxconfig: %1/kvxserver.conf was not saved, so that the changes made to it by hand are kept: the backup "
-                           "%1/kvxserver.conf.bak could not be written: File too large"} << "";
-        QTest::newRow("a folder that takes no new files")
-            << "set" << qint64(0) << Files{{"kvxserver.conf", toolWritten}}
-            << QStringList{"kvxconfig: %1/kvxserver.conf could not be written: the folder %1 does not allow new files "
-                           "(Permission denied), so the file cannot be replaced safely; it was left as it was"} << "";
-        QTest::newRow("motd.txt") << "motd" << qint64(4096) << Files{{"motd.txt", "old\r\n"}}
-                                  << QStringList{"kvxconfig: %1/motd.txt could not be written: File too large"} << "";
-        QTest::newRow("wizard, Launch!") << "wizard" << qint64(4096) << Files{{"kvxserver.conf", toolWritten}, {"KVXServer.exe", standIn}}
-                                         << QStringList{failed.arg("%1", "kvxserver.conf"), "window open"} << "";
-        QTest::newRow("classic, kvxserver.conf") << "classic" << qint64(4096) << Files{{"kvxserver.conf", toolWritten}, {"motd.txt", "old\r\n"}}
-                                                 << QStringList{failed.arg("%1", "kvxserver.conf"), "window open"} << "";
-        QTest::newRow("classic, motd.txt") << "classic-motd" << qint64(12000) << Files{{"motd.txt", "old\r\n"}, {"KVXServer.exe", standIn}}
-                                           << QStringList{failed.arg("%1", "motd.txt"), "window open"} << "kvxserver.conf";
-        QTest::newRow("MOTD editor") << "editor" << qint64(4096) << Files{{"motd.txt", "old\r\n"}}
-                                     << QStringList{"Server config Error: The message of the day could not be saved to %1/motd.txt:|"
-                                                    "File too large||Your text is still in the editor.", "window open"} << "";
-        QTest::newRow("copy of the server")
-            << "wizard" << qint64(16384) << Files{{"kvxserver.conf", toolWritten}, {"server-build", "#!/bin/sh\n" + QByteArray(20000, '#')}}
-            << QStringList{"Server Config Info: The server executable %1/server-build could not be copied to %1/KVXServer.exe: "
-                           "File too large", "window open"} << "";
-    }
-
-    void writeErrorsKeepEveryOldFile()
-    {
-        QFETCH(QString, scenario);
-        QFETCH(qint64, limit);
-        QFETCH(Files, before);
-        QFETCH(QStringList, report);
-        QFETCH(QString, rewritten);
-#ifndef Q_OS_UNIX
-        QSKIP("file-size limits and users are POSIX's");
-#else
-        if (limit == 0 && (!root() || QStandardPaths::findExecutable("setpriv").isEmpty()))
-            QSKIP("needs root and setpriv to run as another user");
-        ToolFolder folder;
-        for (auto file = before.cbegin(); file != before.cend(); ++file)
-            folder.write(file.key(), file.value(), file.key() == "KVXServer.exe");
-        const bool tool = scenario == "set" || scenario == "motd";
-        const std::function<void()> limited = [limit, tool] {
-            // The tool sees a write past the limit fail by itself; a child of the tests is told to.
-            std::signal(SIGXFSZ, tool ? SIG_DFL : SIG_IGN);
-            const rlimit size{rlim_t(limit), rlim_t(limit)};
-            ::setrlimit(RLIMIT_FSIZE, &size);
-        };
-        const QStringList arguments = tool ? QStringList{scenario, "--folder", folder.path()} + (tool && scenario == "motd" ? QStringList{"--set", "-"} : QStringList{})
-                                           : QStringList{"--child", scenario, folder.path()};
-        const QString program = tool ? executable : QCoreApplication::applicationFilePath();
-        ProgramRun run;
-        if (limit == 0) {
-            QVERIFY(::chmod(QFile::encodeName(folder.path()), 0755) == 0 && ::chmod(QFile::encodeName(folder.path("kvxserver.conf")), 0666) == 0);
-            run = runProgram("setpriv", QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", program} + arguments);
-        } else {
-            run = runProgram(program, arguments, QByteArray(14000, 'm'), "QT_QPA_PLATFORM=offscreen", limited);
+        const auto edited = [](int index, const QByteArray &line) { return fixture("default-wizard.conf", committedWizard({{index, line}})); };
+        const QList<std::tuple<QByteArray, QByteArray, QByteArray>> rows = { // the file, what show prints for the key, check's first line
+            {edited(5, "ServerName My Server"), "ServerName=y Serve",
+             "line 6: a save would replace \"ServerName My Server\" with \"ServerName \"y Serve\"\""},
+            {edited(64, "GameMins  45"), "GameMins=30", "line 65: a save would replace \"GameMins  45\" with \"GameMins 30\""},
+            {edited(57, "GameHour12"), "GameHour=2", "line 58: a save would replace \"GameHour12\" with \"GameHour 2\""},
+            {edited(93, "ASE  0"), "ASE=0", "line 94: a save would replace \"ASE  0\" with \"ASE 0\""},
+            {edited(253, "#mode:  classic"), "", "line 254: a save would replace \"#mode:  classic\" with \"#mode: wizard\""},
+            {toolWritten, "", ""}, {fixture("default-classic.conf", committedClassic()), "", ""},
+            {fixture("default-classic.conf", committedClassic({{5, "ServerName \"\""}, {26, "ServerPort 0"}, {41, "MaxPlayers 9"}, {50, "Game 1"},
+                                                               {57, "GameHour 7"}, {64, "GameMins 05"}, {129, "StatLogging 1"},
+                                                               {145, "ServerPassword \"a \"b\"\""}, {169, "AdminPort "},
+                                                               {253, "#mode: classic"}, {254, "#show page 1: 0"}})), "", ""}};
+        for (const auto &[file, shown, replaced] : rows) {
+            ToolFolder folder;
+            folder.write("kvxserver.conf", file);
+            QVERIFY2(('\n' + kvx(folder, {"show"}).out).contains('\n' + shown + (shown.isEmpty() ? "" : "\n")), shown);
+            const QByteArray check = kvx(folder, {"check"}).out;
+            QCOMPARE(check.contains("line ") ? check.split('\n').first() : QByteArray(), replaced);
+            const ProgramRun set = kvx(folder, {"set"});
+            QCOMPARE(set.status, 0);
+            QCOMPARE(set.err, replaced.isEmpty() ? QByteArray() : placed(backupNotice, folder.path()));
+            QCOMPARE(folder.read("kvxserver.conf.bak"), replaced.isEmpty() ? QByteArray() : file);
         }
-        QCOMPARE(run.status, tool ? 1 : 0);
-        QCOMPARE(QString::fromLocal8Bit(tool ? run.err : run.out).split(u'\n', Qt::SkipEmptyParts),
-                 QString::fromLocal8Bit(placed(report.join(u'\n').toLocal8Bit(), folder.path())).split(u'\n'));
-        Files after = entries(folder.path());
-        QVERIFY(rewritten.isEmpty() || !after.take(rewritten).isEmpty());
-        QCOMPARE(after, before); // no server started, no temporary file left
-#endif
     }
 
     // The last two steps of a save, each failing once every byte is written:
     // the sync to disk, and the rename over the old file (another program put
     // a folder at its path meanwhile). Either is a failed save and leaves no
     // temporary file.
-    void failedSyncOrRenameIsAFailedSave_data()
-    {
-        QTest::addColumn<bool>("syncFails");
-        QTest::addColumn<Files>("left");
-        QTest::newRow("sync") << true << Files{{"kvxserver.conf", toolWritten}};
-        QTest::newRow("rename") << false << Files{{"kvxserver.conf", "<folder>"}};
-    }
-
     void failedSyncOrRenameIsAFailedSave()
     {
-        QFETCH(bool, syncFails);
-        ToolFolder folder;
-        folder.write("kvxserver.conf", toolWritten);
-        const QString path = folder.path("kvxserver.conf");
-        setDiskSyncForTesting([&](QFileDevice &, QString *error) {
-            *error = "Input/output error";
-            if (syncFails)
-                return false;
-            QFile::remove(path);
-            return QDir().mkpath(path + "/kept");
-        });
-        const Result<void> saved = saveconfig(path, buildwizard(wizardDefaults()));
-        setDiskSyncForTesting({});
-        const QString failed = QString::fromLocal8Bit(placed("%1/kvxserver.conf could not be written: ", folder.path()));
-        QVERIFY2(saved.error().startsWith(failed) && saved.error().size() > failed.size(), qPrintable(saved.error()));
-        if (syncFails)
-            QCOMPARE(saved.error(), failed + "Input/output error");
-        QTEST(entries(folder.path()), "left");
+        for (const bool syncFails : {true, false}) {
+            ToolFolder folder;
+            folder.write("kvxserver.conf", toolWritten);
+            const QString path = folder.path("kvxserver.conf");
+            setDiskSyncForTesting([&](QFileDevice &, QString *error) {
+                *error = "Input/output error";
+                if (syncFails)
+                    return false;
+                QFile::remove(path);
+                return QDir().mkpath(path + "/kept");
+            });
+            const Result<void> saved = saveconfig(path, buildwizard(wizardDefaults()));
+            setDiskSyncForTesting({});
+            const QString failed = QString::fromLocal8Bit(placed("%1/kvxserver.conf could not be written: ", folder.path()));
+            QVERIFY2(saved.error().startsWith(failed) && saved.error().size() > failed.size(), qPrintable(saved.error()));
+            QVERIFY(!syncFails || saved.error() == failed + "Input/output error");
+            QCOMPARE(entries(folder.path()), (Files{{"kvxserver.conf", syncFails ? toolWritten : "<folder>"}}));
+        }
     }
 
     // A window's save that stops, and leaves every file and starts nothing:
     // a copy or a start that fails (the wizard stays on page 7); a file
     // another program changed since the window read it (a question: No); a
     // file the window could not read, never replaced in that run, even when
-    // a regular file took its place since.
-    void windowSavesThatStop_data()
+    // a regular file took its place since; a write past a file-size limit.
+    void windowSavesThatStop()
     {
-        QTest::addColumn<QString>("window");
-        QTest::addColumn<QString>("planted"); // before the start: "fifo" (motd.txt), else a folder of that name
-        QTest::addColumn<QString>("chosen");  // picked in the open-file dialog; empty: no server there, not asked
-        QTest::addColumn<QString>("changed"); // by another program after the window read it
-        QTest::addColumn<bool>("replace");    // the answer to the question
-        QTest::addColumn<QStringList>("texts");
         const QString notCopied = "Server Config Info: The server executable %1/%2 could not be copied to %1/KVXServer.exe: ";
         const QString changed = "Server configuration tool: %1 was changed by another program since the tool read it. "
                                 "Replace it with the %2 shown here?";
+        const QString tooLarge = "Server config Error: %1/%2 could not be written: File too large";
         const QStringList refused{"Server config Error: %1/motd.txt could not be read: it is a FIFO, not a regular file\r\n"
                                   "The message of the day starts empty.",
                                   "Server config Error: The message of the day could not be saved to %1/motd.txt:\r\n"
                                   "the tool could not read it (it is a FIFO, not a regular file), so it does not replace it"
                                   "\r\n\r\nYour text is still in the editor."};
-        QTest::newRow("a folder chosen") << "wizard" << "builds" << "builds" << "" << false
-                                         << QStringList{notCopied.arg("%1", "builds") + "%1/builds is a folder, not a program"};
-        QTest::newRow("the chosen file vanished") << "wizard" << "" << "gone" << "" << false
-                                                  << QStringList{notCopied.arg("%1", "gone") + qt_error_string(ENOENT)};
-        QTest::newRow("a folder named KVXServer.exe")
-            << "wizard" << "KVXServer.exe" << "" << "" << false
-            << QStringList{"Server Config Info: The server %1/KVXServer.exe could not be started: it is a folder, not a program"};
-        QTest::newRow("wizard, No") << "wizard" << "" << "" << "kvxserver.conf" << false << QStringList{changed.arg("kvxserver.conf", "settings")};
-        QTest::newRow("wizard, Yes") << "wizard" << "" << "" << "kvxserver.conf" << true << QStringList{changed.arg("kvxserver.conf", "settings")};
-        QTest::newRow("classic, motd.txt, No") << "classic" << "" << "" << "motd.txt" << false << QStringList{changed.arg("motd.txt", "text")};
-        QTest::newRow("MOTD editor, No") << "editor" << "" << "" << "motd.txt" << false << QStringList{changed.arg("motd.txt", "text")};
-        QTest::newRow("MOTD editor, a FIFO") << "editor" << "fifo" << "" << "" << false << refused;
-        QTest::newRow("MOTD editor, a regular file since the FIFO") << "editor" << "fifo" << "" << "motd.txt" << false << refused;
-    }
-
-    void windowSavesThatStop()
-    {
-        QFETCH(QString, window);
-        QFETCH(QString, planted);
-        QFETCH(QString, chosen);
-        QFETCH(QString, changed);
-        QFETCH(bool, replace);
-        QFETCH(QStringList, texts);
-        ToolRun tool;
-        tool.folder.write("kvxserver.conf", toolWritten);
-        if (planted == "fifo") {
-#ifdef Q_OS_UNIX
-            QCOMPARE(::mkfifo(QFile::encodeName(tool.folder.path("motd.txt")).constData(), 0644), 0);
-#else
-            QSKIP("FIFOs are POSIX's");
-#endif
-        } else {
-            tool.folder.write("motd.txt", "Hello\r\n");
-            if (!planted.isEmpty())
-                QDir(tool.folder.path()).mkdir(planted);
-        }
-        if (planted.isEmpty() && chosen.isEmpty())
-            tool.folder.writeStandInServer();
-        tool.dialogs.queueFileName(tool.folder.path(chosen));
-        tool.dialogs.queueAnswer(replace);
-        tool.start();
-        tool.goToPage(7);
-        QWidget *shown = tool.wizard;
-        if (window == "classic") {
-            shown = tool.classic();
-        } else if (window == "editor") {
-            tool.click({"cmdchangemotd"});
-            shown = tool.lifetime->motdEditor();
-            ToolRun::get<QPlainTextEdit>(shown, "txtmotd")->setPlainText("mine");
-        }
-        if (!changed.isEmpty()) {
-            QFile::remove(tool.folder.path(changed));
-            tool.folder.write(changed, "changed by hand\r\n");
-        }
-        const Files before = entries(tool.folder.path());
-        ToolRun::click(shown, {window == "classic" ? "Command2" : window == "editor" ? "Command1" : "cmdnext"});
-        for (QString &text : texts)
-            text = QString::fromLocal8Bit(placed(text.toLocal8Bit(), tool.folder.path()));
-        QCOMPARE(tool.dialogs.texts(), texts);
-        QCOMPARE(tool.dialogs.messages.first().icon == OperatorMessage::Icon::Question, !changed.isEmpty() && planted.isEmpty());
-        QCOMPARE(tool.dialogs.fileRequests.size(), chosen.isEmpty() ? 0 : 1);
-        if (replace) {
-            QCOMPARE(tool.folder.read(changed), toolWritten);
-            QTRY_VERIFY(tool.folder.exists("server-started"));
-        } else {
+        const Files fifo{{"motd.txt", "<fifo>"}};
+        struct Row { QString window; Files planted; QString chosen, changed; bool replace; qint64 limit; QStringList texts; };
+        const Row rows[] = { // planted before the start; chosen in the open-file dialog (empty: a server is there); changed after the read
+            {"wizard", {{"builds", "<folder>"}}, "builds", "", false, 0, {notCopied.arg("%1", "builds") + "%1/builds is a folder, not a program"}},
+            {"wizard", {}, "gone", "", false, 0, {notCopied.arg("%1", "gone") + qt_error_string(ENOENT)}},
+            {"wizard", {{"KVXServer.exe", "<folder>"}}, "", "", false, 0,
+             {"Server Config Info: The server %1/KVXServer.exe could not be started: it is a folder, not a program"}},
+            {"wizard", {}, "", "kvxserver.conf", false, 0, {changed.arg("kvxserver.conf", "settings")}},
+            {"wizard", {}, "", "kvxserver.conf", true, 0, {changed.arg("kvxserver.conf", "settings")}},
+            {"classic", {}, "", "motd.txt", false, 0, {changed.arg("motd.txt", "text")}},
+            {"editor", {}, "", "motd.txt", false, 0, {changed.arg("motd.txt", "text")}},
+            {"editor", fifo, "", "", false, 0, refused},
+            {"editor", fifo, "", "motd.txt", false, 0, refused},
+            {"wizard", {}, "", "", false, 4096, {tooLarge.arg("%1", "kvxserver.conf")}},
+            {"classic", {}, "", "", false, 4096, {tooLarge.arg("%1", "kvxserver.conf")}},
+            {"classic", {}, "", "", false, 12000, {tooLarge.arg("%1", "motd.txt")}},
+            {"editor", {}, "", "", false, 4096,
+             {"Server config Error: The message of the day could not be saved to %1/motd.txt:\r\nFile too large\r\n\r\nYour text is still in the editor."}},
+            {"wizard", {{"server-build", "#!/bin/sh\n" + QByteArray(20000, '#')}}, "server-build", "", false, 16384,
+             {notCopied.arg("%1", "server-build") + "File too large"}}};
+        for (Row row : rows) {
+            ToolRun tool;
+            Files files{{"kvxserver.conf", toolWritten}, {"motd.txt", "Hello\r\n"}};
+            files.insert(row.planted);
+            bool planted = true;
+            for (auto [name, bytes] : files.asKeyValueRange())
+                planted = plant(tool.folder, name, bytes) && planted;
+            if (!planted || (row.limit && !limitFileSize(0)))
+                continue; // FIFOs and file-size limits are POSIX's
+            if (row.planted.isEmpty() && row.chosen.isEmpty())
+                tool.folder.writeStandInServer();
+            tool.dialogs.queueFileName(tool.folder.path(row.chosen));
+            tool.dialogs.queueAnswer(row.replace);
+            tool.start();
+            tool.goToPage(7);
+            QWidget *shown = row.window == "classic" ? static_cast<QWidget *>(tool.classic()) : tool.wizard;
+            if (row.window == "editor") {
+                tool.click({"cmdchangemotd"});
+                shown = tool.lifetime->motdEditor();
+            }
+            if (shown != tool.wizard) // past every limit, within the 16 KiB a file buffers until its flush
+                ToolRun::get<QPlainTextEdit>(shown, row.window == "editor" ? "txtmotd" : "Text8")->setPlainText(QString(14000, u'm'));
+            if (!row.changed.isEmpty()) {
+                QFile::remove(tool.folder.path(row.changed));
+                tool.folder.write(row.changed, "changed by hand\r\n");
+            }
+            Files before = entries(tool.folder.path());
+            limitFileSize(row.limit, true); // a write past the limit fails, and the window tells it
+            ToolRun::click(shown, {row.window == "classic" ? "Command2" : row.window == "editor" ? "Command1" : "cmdnext"});
+            limitFileSize(0, true);
+            for (QString &text : row.texts)
+                text = QString::fromLocal8Bit(placed(text.toLocal8Bit(), tool.folder.path()));
+            QCOMPARE(tool.dialogs.texts(), row.texts);
+            QCOMPARE(tool.dialogs.messages.first().icon == OperatorMessage::Icon::Question, !row.changed.isEmpty() && row.planted.isEmpty());
+            QCOMPARE(tool.dialogs.fileRequests.size(), row.chosen.isEmpty() ? 0 : 1);
+            if (row.replace) {
+                QCOMPARE(tool.folder.read(row.changed), toolWritten);
+                QTRY_VERIFY(tool.folder.exists("server-started"));
+                continue;
+            }
+            if (row.window == "classic" && row.limit > 4096) // kvxserver.conf was saved before motd.txt failed
+                before.insert("kvxserver.conf", classicFromWizard);
             QCOMPARE(entries(tool.folder.path()), before); // no copy, whole or partial, and no server started
-            QVERIFY(shown->isVisible());
-            if (window == "wizard")
-                QCOMPARE(tool.page(), 7);
+            QVERIFY(shown->isVisible() && (row.window != "wizard" || tool.page() == 7));
         }
     }
 };
 
-int main(int argc, char *argv[])
-{
-    if (argc == 4 && qstrcmp(argv[1], "--child") == 0) {
-        QApplication app(argc, argv);
-        return runChild(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
-    }
-    QApplication app(argc, argv);
-    TestSharedFolder test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_MAIN(TestSharedFolder)
 #include "test_shared_folder.moc"
