@@ -22,9 +22,9 @@ struct KeyRow {
     QString map, field, text;
     Qt::Key key;
     Qt::KeyboardModifiers modifiers;
-    QString after, message = {}; // message: none when empty
-    QString on = {};
-    QString sent = {};     // the event's text, where a real keyboard sends one Qt's test tools do not
+    // message: none when empty; sent: the event's text, where a real
+    // keyboard sends one Qt's test tools do not
+    QString after, message = {}, on = {}, sent = {};
     bool selected = false; // the field's text selected before the key
 };
 
@@ -38,30 +38,28 @@ class TestKeyboard : public QObject
 
 private slots:
     // Enter on a focused button (the row's name is its caption) presses it:
-    // the file it writes appears and its window goes.
+    // the file it writes (the started server's mark) appears and its window goes.
     void enterPressesFocusedButton_data()
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("written");
-        QTest::newRow("Launch!") << "wizard" << "cmdnext" << "server-started";
-        QTest::newRow("Save && return") << "classic -listen" << "Command2" << "kvxserver.conf";
-        QTest::newRow("Save and go back") << "MOTD editor" << "Command1" << "motd.txt";
+        QTest::newRow("Launch!") << "wizard" << "cmdnext";
+        QTest::newRow("Save && return") << "classic -listen" << "Command2";
+        QTest::newRow("Save and go back") << "MOTD editor" << "Command1";
     }
     void enterPressesFocusedButton()
     {
         QFETCH(QString, kind);
-        QFETCH(QString, button);
-        QFETCH(QString, written);
         ToolRun tool;
         tool.show(kind);
         tool.folder.writeStandInServer();
         tool.enterPages(kind == "wizard" ? 7 : 0);
+        QFETCH(QString, button);
         QPointer<QPushButton> pressed = tool.get<QPushButton>(button);
         QCOMPARE(pressed->text(), QString::fromLatin1(QTest::currentDataTag()));
         pressed->setFocus(Qt::TabFocusReason);
         QTest::keyClick(pressed, Qt::Key_Return);
-        QTRY_VERIFY(tool.folder.exists(written));
+        QTRY_VERIFY(tool.folder.exists(QTest::currentDataTag() == QByteArray("Launch!") ? "server-started" : button == "Command2" ? "kvxserver.conf" : "motd.txt"));
         QVERIFY(pressed.isNull() || !pressed->isVisible());
         QCOMPARE(tool.dialogs.texts(), QStringList());
     }
@@ -97,7 +95,6 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(int, page);
         QFETCH(QString, map);
-        QFETCH(QString, round);
         ToolRun tool;
         tool.show(kind);
         tool.enterPages(page);
@@ -107,19 +104,19 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_B, Qt::AltModifier);
         }
         QTRY_COMPARE(tool.wizard->currentPage(), page);
-        const auto focus = [] { // the map list's edit part counts as the list
-            QWidget *focused = QApplication::focusWidget();
-            return !focused ? "" : focused->objectName().isEmpty() ? focused->parentWidget()->objectName() : focused->objectName();
+        const auto name = [](QWidget *focused) { // the map list's edit part counts as the list
+            return focused->objectName().isEmpty() ? focused->parentWidget()->objectName() : focused->objectName();
         };
-        const QStringList expected = round.split(' ');
-        QStringList walked{focus()};
-        for (qsizetype step = 0; step < expected.size(); ++step) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            walked << focus();
+        QWidget *const first = QApplication::focusWidget();
+        QVERIFY(first);
+        QStringList walked;
+        for (QWidget *focused = first; walked.size() < 40 && (walked.isEmpty() || focused != first); focused = QApplication::focusWidget()) {
+            walked << name(focused);
+            QTest::keyClick(focused, Qt::Key_Tab);
         }
-        QCOMPARE(walked, expected + QStringList{expected.first()});
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-        QCOMPARE(focus(), expected.last());
+        QTEST(walked.join(' '), "round");
+        QTest::keyClick(first, Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), walked.last());
     }
 
     // Each field's rule, reading the map chosen last. Every key with a
@@ -152,7 +149,6 @@ private slots:
         QTest::newRow("port Tab") << KeyRow{3, "", "txtport", "2003", Qt::Key_Tab, none, "2003"};
         QTest::newRow("port Alt+Q") << KeyRow{3, "", "txtport", "2003", Qt::Key_Q, Qt::AltModifier, "2003"};
         QTest::newRow("admin port space") << KeyRow{6, "", "txtadminport", "4003", Qt::Key_Space, none, "4003", digits};
-        QTest::newRow("admin port Ctrl+V") << KeyRow{6, "", "txtadminport", "4003", Qt::Key_V, ctrl, "4003", digits};
         QTest::newRow("hour letter, unfiltered") << KeyRow{5, "", "txthour", "12", Qt::Key_X, none, "12x"};
         QTest::newRow("hour arrow") << KeyRow{5, "", "txthour", "0", Qt::Key_unknown, none, "23", "", "UDhourDown"};
         QTest::newRow("minute arrow") << KeyRow{5, "", "txtminute", "59", Qt::Key_unknown, none, "0", "", "udminuteUp"};
@@ -160,9 +156,7 @@ private slots:
         QTest::newRow("minute key Down") << KeyRow{5, "", "txtminute", "0", Qt::Key_Down, none, "59", "", "udminuteUp"};
         QTest::newRow("classic GTA allows 31") << KeyRow{0, portland, "txtplayers", "3", Qt::Key_1, none, "31"};
         QTest::newRow("classic free text is VC") << KeyRow{0, "gta3", "txtplayers", "3", Qt::Key_1, none, "3", range + "26"};
-        QTest::newRow("classic players Ctrl+V") << KeyRow{0, viceDm, "txtplayers", "26", Qt::Key_V, ctrl, "26", range + "26"};
         QTest::newRow("classic port") << KeyRow{0, viceDm, "txtport", "12", Qt::Key_Minus, none, "12", digits};
-        QTest::newRow("classic admin port") << KeyRow{0, viceDm, "txtadminport", "12", Qt::Key_X, none, "12", digits};
         QTest::newRow("classic admin port Enter") << KeyRow{0, viceDm, "txtadminport", "", Qt::Key_Enter, Qt::KeypadModifier, "", digits};
         QTest::newRow("classic hour") << KeyRow{0, viceDm, "txthour", "2", Qt::Key_4, none, "2"};
         // After "2" the hour rule refuses codes above '3': Ctrl+V is 22, "v" would be refused.
