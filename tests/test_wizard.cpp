@@ -1,8 +1,9 @@
-// The wizard driven as an operator drives it: start-up from a tool folder,
-// the page steps and what they do besides, the About box; and what both
-// front ends share: the last press that saves and starts a stand-in server,
-// ending, and the commit's alerts. Every saved file is compared with a
-// fixture and the lines the test changes.
+// The windows driven as an operator drives them. The wizard: start-up from
+// a tool folder, the page steps and what they do besides, the About box.
+// Both front ends: the last press that saves and starts a stand-in server,
+// ending, and the commit's alerts. The classic editor: loading, listen mode,
+// the hand-over, pasting. The MOTD editor: loading, saving and closing.
+// Every saved file is compared with a fixture and the lines the test changes.
 
 #include "motd/MotdWindow.h"
 #include "support/Fixture.h"
@@ -56,8 +57,21 @@ struct LaunchRow {
     OperatorMessage::Icon icon = OperatorMessage::Icon::Exclamation;
 };
 
+
+// One editor: motd.txt's bytes before (null: none), the text it shows (null:
+// not compared), the text typed (null: left as loaded), how it is closed
+// ("button", "close box", or "button over a folder" named motd.txt), the
+// bytes after, and why the save failed (null: it did not).
+struct MotdRow {
+    QByteArray file;
+    QString shown, typed, closing;
+    QByteArray saved;
+    QString reason = {};
+};
+
 } // namespace
 
+Q_DECLARE_METATYPE(MotdRow)
 Q_DECLARE_METATYPE(StartRow)
 Q_DECLARE_METATYPE(LaunchRow)
 
@@ -284,12 +298,10 @@ private slots:
         if (!row.classic)
             QCOMPARE(tool.get<QPushButton>("cmdnext")->text(), listen ? "Finish" : "Launch!");
         const bool asked = scenario == Launch::Copied || scenario == Launch::CopyFails || scenario == Launch::Cancelled;
-        QCOMPARE(tool.dialogs.fileRequests.size(), asked ? 1 : 0);
-        if (asked) {
-            const FileDialog::Request &request = tool.dialogs.fileRequests.first();
-            QCOMPARE(QStringList({request.title, request.folder, request.filter}),
-                     QStringList({"Please select a copy of KVXServer.exe", tool.folder.path(), "KVXServer.exe|KVXServer.exe|All Files (*.*)|*.*"}));
-        }
+        QStringList requests;
+        for (const FileDialog::Request &request : tool.dialogs.fileRequests)
+            requests << request.title + ", " + request.folder + ", " + request.filter;
+        QCOMPARE(requests, asked ? QStringList{"Please select a copy of KVXServer.exe, " + tool.folder.path() + ", KVXServer.exe|KVXServer.exe|All Files (*.*)|*.*"} : QStringList());
         const bool ending = scenario == Launch::Exit || scenario == Launch::CloseBox;
         QStringList messages = ending ? QStringList() : QStringList({"KVX Alert: The Adminpanel password needs to be filled in",
                                                                     "KVX Alert: The Adminpanel port needs to be filled in",
@@ -321,10 +333,9 @@ private slots:
         // Works the box while it is open, and closes it, so a failure cannot hang.
         QTimer::singleShot(0, this, [&] {
             QWidget *box = QApplication::activeModalWidget();
-            auto *web = ToolRun::get<QPushButton>(box, "Command1");
-            seen << box->objectName() << (box->parentWidget() == tool.wizard ? "over the wizard" : "not owned") << web->text();
-            QTest::mouseClick(web, Qt::LeftButton);
-            seen << (box->isVisible() ? "open" : "closed");
+            seen << box->objectName() << (box->parentWidget() == tool.wizard ? "over the wizard" : "not owned");
+            ToolRun::click(box, {"Command1"});
+            seen << (box->isVisible() ? "open" : "closed") << ToolRun::get<QPushButton>(box, "Command1")->text();
             ToolRun::click(box, {"cmdOK"});
             seen << (box->isVisible() ? "open" : "closed");
             box->close();
@@ -332,9 +343,8 @@ private slots:
         QDesktopServices::setUrlHandler("https", this, "openInBrowser");
         tool.click({"cmdabout"});
         QDesktopServices::unsetUrlHandler("https");
-        QCOMPARE(seen.size(), 5);
-        QCOMPARE(seen, QStringList({"frmAbout", "over the wizard", seen.at(2), "open", "closed"}));
-        QCOMPARE(opened, QList<QUrl>{QUrl(seen.at(2))});
+        QCOMPARE(seen, QStringList({"frmAbout", "over the wizard", "open", opened.value(0).toString(), "closed"}));
+        QCOMPARE(opened.size(), 1);
         QCOMPARE(tool.dialogs.texts(), QStringList());
     }
 
@@ -353,6 +363,201 @@ private slots:
         QCOMPARE(ToolRun::motdEditors().size(), 1); // the commit's, closed as the tool ended
         QCOMPARE(tool.dialogs.texts().size(), 1);
         QCOMPARE(tool.ended->count(), 1);
+    }
+
+    // The classic editor, opened as the operator opens it (through the
+    // wizard's first page, or under -listen). Its keys and rules are in
+    // test_keyboard.cpp.
+
+    // The fields a file gives, the map rule run in the file's order (it sees
+    // the count read so far), reach the controls.
+    void loading_data()
+    {
+        QTest::addColumn<QStringList>("lines"); // empty: no kvxserver.conf
+        QTest::addColumn<QString>("map");
+        QTest::addColumn<QString>("players");
+        QTest::newRow("no file") << QStringList() << "Vice City - Deathmatch" << "26";
+        QTest::newRow("map, then count") << QStringList{"GameMap 2", "MaxPlayers 30"} << "Vice City - Stunt" << "30";
+        QTest::newRow("count, Stunt, GTA") << QStringList{"MaxPlayers 40", "GameMap 2", "GameMap 3", "ServerPasswordEnabled 1",
+                                                          "ServerPassword \"pw\"", "#show page 1: 0"}
+                                           << "GTA3 - Portland" << "26";
+    }
+    void loading()
+    {
+        QFETCH(QStringList, lines);
+        ToolRun tool;
+        if (!lines.isEmpty())
+            tool.folder.write("kvxserver.conf", crLfBytes(lines));
+        tool.folder.write("motd.txt", lines.isEmpty() ? QByteArray() : QByteArray("Hi\r\n"));
+        tool.start();
+        ClassicFields expected = classicDefaults();
+        QFETCH(QString, map);
+        QFETCH(QString, players);
+        expected.cmbgamemode = map;
+        expected.txtplayers = players;
+        expected.txtpwd = lines.contains("ServerPassword \"pw\"") ? "pw" : "";
+        QCOMPARE(tool.classic()->fields(), expected);
+        QCOMPARE(ToolRun::get<QPlainTextEdit>(tool.classic(), "Text8")->toPlainText(), lines.isEmpty() ? "" : "Hi");
+    }
+
+    void listenModeLocksAndSaves()
+    {
+        ToolRun tool;
+        const QByteArray file = crLfBytes({"ServerName \"Front\"", "ServerPort 2500", "MaxPlayers 31", "GameMap 5", "ASE 0"});
+        tool.folder.write("kvxserver.conf", file);
+        tool.start(true); // -listen
+        ClassicWindow *classic = tool.classic();
+        QCOMPARE(ToolRun::get<QPushButton>(classic, "Command2")->text(), "Save && return");
+        QVERIFY(ToolRun::get(classic, "FrameListen")->isVisible() && !ToolRun::get(classic, "Command4")->isVisible());
+        for (const char *name : {"Frame1", "Frame2", "Frame4", "Frame5", "Frame7"})
+            QVERIFY2(!ToolRun::get(classic, name)->isEnabled(), name);
+        QCOMPARE(classic->focusWidget(), ToolRun::get(classic, "txtpwd"));
+
+        // No KVXServer.exe: the save still ends the tool at once, asking nothing.
+        ToolRun::type(ToolRun::get<QLineEdit>(classic, "txtpwd"), "pw");
+        ToolRun::click(classic, {"Command2"});
+        QCOMPARE(tool.folder.read("kvxserver.conf"),
+                 fixture("default-classic.conf", committedClassic({{5, "ServerName \"Front\""}, {26, "ServerPort 2500"}, {41, "MaxPlayers 31"},
+                                                                  {50, "GameMap 5"}, {93, "ASE 0"}, {138, "ServerPasswordEnabled 1"}, {145, "ServerPassword \"pw\""}})));
+        QCOMPARE(tool.folder.read("kvxserver.conf.bak"), file);
+        QCOMPARE(tool.folder.read("motd.txt"),
+                 "Welcome\r\n\r\nI have not yet edited the motd.txt file, but this is my Server!\r\n\r\nHave fun.\r\n\r\n");
+        QCOMPARE(tool.ended->count(), 1);
+        QCOMPARE(tool.dialogs.texts() + QStringList(tool.dialogs.fileRequests.size(), "asked"), QStringList());
+    }
+
+    // "&Wizard..." and back through the first page: the same editor, with
+    // its unsaved edits and without reading the files again.
+    void handOverKeepsOneEditor()
+    {
+        ToolRun tool;
+        tool.start();
+        ClassicWindow *classic = tool.classic();
+        ToolRun::type(ToolRun::get<QLineEdit>(classic, "txtserver"), "Edited");
+        ToolRun::click(classic, {"chkadmin", "Command4"});
+        QVERIFY(!classic->isVisible() && tool.wizard->isVisible());
+        QCOMPARE(tool.page(), 2);
+        tool.folder.write("kvxserver.conf", "ServerName \"From file\"\r\n");
+        QCOMPARE(tool.classic(), classic);
+        QVERIFY(classic->isVisible() && !tool.wizard->isVisible());
+        ClassicFields edited = classicDefaults();
+        edited.txtserver = "Edited";
+        edited.chkadmin = Qt::Checked;
+        QCOMPARE(classic->fields(), edited);
+        QCOMPARE(tool.ended->count(), 0);
+    }
+
+    // Pasted line breaks and other control characters become spaces; what
+    // the file held stays as it was, also when the operator types beside it.
+    void pastedControlCharactersBecomeSpaces_data()
+    {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("line breaks") << QString("a\r\nb\rc\nd") << "\tfile a b c dx";
+        QTest::newRow("NUL, TAB, unit separator") << QString("a") + QChar(0) + "b\tc\x1f" << "\tfile a b c x";
+    }
+    void pastedControlCharactersBecomeSpaces()
+    {
+        QFETCH(QString, pasted);
+        QFETCH(QString, field);
+        ToolRun tool;
+        tool.folder.write("kvxserver.conf", "ServerName \"\tfile\"\r\n");
+        tool.start();
+        auto *server = ToolRun::get<QLineEdit>(tool.classic(), "txtserver");
+        server->end(false);
+        QApplication::clipboard()->setText(" " + pasted);
+        server->paste();
+        QTest::keyClick(server, Qt::Key_X);
+        QCOMPARE(server->text(), field);
+        QCOMPARE(server->cursorPosition(), field.size());
+    }
+
+    // The one sentence that says why motd.txt was not saved; no launch follows.
+    void motdOutsideTheCodePage()
+    {
+        ToolRun tool;
+        tool.start();
+        ToolRun::get<QPlainTextEdit>(tool.classic(), "Text8")->setPlainText("Welcome \u6b22");
+        ToolRun::click(tool.classic(), {"Command2"});
+        QCOMPARE(tool.dialogs.texts(), QStringList{"Server config Error: The message of the day holds the character "
+                                                   "\"\u6b22\" (U+6B22), which the Windows-1252 code page of motd.txt "
+                                                   "cannot hold."});
+        QVERIFY(!tool.folder.exists("motd.txt") && tool.dialogs.fileRequests.isEmpty());
+    }
+
+    // The MOTD editor alone.
+
+    // The editor loads motd.txt, takes the typed text and a new address, and
+    // is closed. Then motd.txt's bytes, and either the window gone with the
+    // address handed back, or, after a failed save, one critical box with
+    // the reason and the window still open with the typed text.
+    void saveAndClose_data()
+    {
+        QTest::addColumn<MotdRow>("row");
+        QByteArray high; // Windows-1252 0x80-0xFF, the no-break space 0xA0 among them
+        for (int b = 0x80; b <= 0xff; ++b)
+            high.append(char(b));
+        const QString keep, button = "button";
+        const QByteArray ab = "a\r\nb\r\n", old = "old\r\n";
+        QTest::newRow("two lines") << MotdRow{ab, "a\nb", keep, button, ab};
+        QTest::newRow("no final break") << MotdRow{"a\r\nb", "a\nb", keep, button, ab};
+        QTest::newRow("text emptied") << MotdRow{old, "old", "", button, "\r\n"};
+        QTest::newRow("no file") << MotdRow{{}, "", "a\nb", button, ab};
+        QTest::newRow("lone CR") << MotdRow{"a\rb", "a\nb", keep, button, ab};
+        QTest::newRow("lone LF") << MotdRow{"a\nb\n", "a\nb", keep, button, ab};
+        QTest::newRow("code page") << MotdRow{high + "\r\n", keep, keep, button, high + "\r\n"};
+        QTest::newRow("soft line break") << MotdRow{old, "old", "a\u2028b", button, ab}; // typed as Shift+Return
+        QTest::newRow("close box") << MotdRow{old, "old", "new", "close box", old};
+        QTest::newRow("CJK character") << MotdRow{old, "old", "Welcome \u6b22\u8fce", button, old,
+                                                  "The message of the day holds the character \"\u6b22\" (U+6B22), which "
+                                                  "the Windows-1252 code page of motd.txt cannot hold."};
+        QTest::newRow("motd.txt a folder") << MotdRow{old, "old", "Precious\ntext", "button over a folder", {},
+                                                      "it is a folder, not a regular file"};
+    }
+    void saveAndClose()
+    {
+        QFETCH(MotdRow, row);
+        const QString address = "http://changed.example.net/motd.rtf";
+        ToolFolder folder;
+        if (!row.file.isNull())
+            folder.write("motd.txt", row.file);
+        DialogRecorder dialogs;
+        QPointer<MotdWindow> window = new MotdWindow({folder.path(), false}, "http://old.example.net/motd.rtf");
+        const auto cleanup = qScopeGuard([&] { delete window; }); // a window a failed save kept open
+        QSignalSpy closed(window.get(), &MotdWindow::closedWithUrl);
+        window->show();
+        auto *text = window->findChild<QPlainTextEdit *>("txtmotd");
+        if (!row.shown.isNull())
+            QCOMPARE(text->toPlainText(), row.shown);
+        if (!row.typed.isNull()) { // typed as the operator types it: U+2028 is Shift+Return
+            text->clear();
+            const QStringList lines = row.typed.split(QChar::LineSeparator);
+            for (qsizetype i = 0; i < lines.size(); ++i) {
+                if (i > 0)
+                    QTest::keyClick(text, Qt::Key_Return, Qt::ShiftModifier);
+                text->insertPlainText(lines.at(i));
+            }
+        }
+        window->findChild<QLineEdit *>("txturl")->setText(address);
+        if (row.closing == "button over a folder")
+            QVERIFY(QFile::remove(folder.path("motd.txt")) && QDir(folder.path()).mkdir("motd.txt"));
+        if (row.closing == "close box")
+            QVERIFY(window->close());
+        else
+            QTest::mouseClick(window->findChild<QWidget *>("Command1"), Qt::LeftButton);
+        QCOMPARE(folder.read("motd.txt"), row.saved);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        const bool failed = !row.reason.isNull();
+        QCOMPARE(dialogs.texts(), failed ? QStringList{"Server config Error: The message of the day could not be saved to "
+                                                       + QDir::toNativeSeparators(folder.path("motd.txt")) + ":\r\n" + row.reason
+                                                       + "\r\n\r\nYour text is still in the editor."} : QStringList());
+        QCOMPARE(closed, failed ? QList<QVariantList>() : QList<QVariantList>{{address}});
+        QCOMPARE(window.isNull(), !failed);
+        if (failed) {
+            QCOMPARE(dialogs.messages.at(0).icon, MessageBox::Icon::Critical);
+            QVERIFY(window->isVisible());
+            QCOMPARE(text->toPlainText(), row.typed);
+        }
     }
 };
 
