@@ -27,10 +27,10 @@ namespace {
 const QString plusNotice = "Server configuration tool: Warning,\r\n\r\n"
                            "The admin Plus system uses the same bandwith as an extra user!";
 
-// The recorded messages, the tool folder written as %1.
+// The recorded messages, with %1/ for the tool folder's path as the platform writes it.
 QStringList texts(const ToolRun &tool)
 {
-    return tool.dialogs.texts().replaceInStrings(QDir::toNativeSeparators(tool.folder.path()), "%1");
+    return tool.dialogs.texts().replaceInStrings(QDir::toNativeSeparators(tool.folder.path() + "/"), "%1/");
 }
 
 // Names of the widgets painted while it lives.
