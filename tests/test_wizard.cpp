@@ -54,7 +54,6 @@ struct LaunchRow {
     OperatorMessage::Icon icon = OperatorMessage::Icon::Exclamation;
 };
 
-
 // One editor: motd.txt's bytes before (null: none), the text it shows (null:
 // not compared), the text typed (null: left as loaded), how it is closed
 // ("button", "close box", or "button over a folder" named motd.txt), the
@@ -65,7 +64,6 @@ struct MotdRow {
     QByteArray saved;
     QString reason = {};
 };
-
 
 // A key pressed in `field` on wizard page `page` (0: the classic editor),
 // after `map` is chosen (a wizard option button; the classic list's text).
@@ -308,7 +306,7 @@ private slots:
         QCOMPARE(tool.folder.read("kvxserver.conf"), row.saved ? saved : QByteArray());
         if (row.classic)
             QCOMPARE(tool.folder.read("motd.txt"), row.saved && scenario != Launch::MotdNotHeld ? "Line one\r\nLine two\r\n" : "");
-        if (!row.classic)
+        else
             QCOMPARE(tool.get<QPushButton>("cmdnext")->text(), listen ? "Finish" : "Launch!");
         const bool asked = scenario == Launch::Copied || scenario == Launch::CopyFails || scenario == Launch::Cancelled;
         QStringList requests;
