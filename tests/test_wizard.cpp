@@ -119,7 +119,9 @@ private slots:
             tool.folder.write("kvxserver.conf", fixture("default-wizard.conf", committedWizard({{26, "ServerPort 2100"}, {83, "MOTDURL \"http://x.example.net/m.rtf\""}, {253, "#mode: " + row.mode}, {254, "#show page 1: 0"}})));
         if (!row.folderNamed.isEmpty())
             QVERIFY(QDir(tool.folder.path()).mkdir(row.folderNamed));
+        const QFont systemFont = QGuiApplication::font(); // what message boxes are written in
         tool.start(row.listen);
+        QCOMPARE(QGuiApplication::font(), systemFont);
 
         // An unreadable file is told once, though both front ends read it,
         // over the wizard already in its place in the middle of the screen.
