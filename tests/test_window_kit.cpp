@@ -17,30 +17,6 @@
 #include <QPainter>
 #include <QtTest>
 
-namespace {
-
-// The one-line captions shown in `window` (buttons, check boxes, option
-// buttons and labels that do not wrap) whose text needs more room than their
-// geometry gives them, described as "objectName: hint WxH > geometry WxH".
-QStringList clippedCaptions(QWidget *window)
-{
-    QStringList clipped;
-    for (QWidget *caption : window->findChildren<QWidget *>()) {
-        // What the operator can see: a wizard page is laid out when first shown.
-        if (!caption->isVisibleTo(window))
-            continue;
-        const auto *label = qobject_cast<QLabel *>(caption);
-        const auto *button = qobject_cast<QAbstractButton *>(caption);
-        const QString text = label && !label->wordWrap() ? label->text() : button ? button->text() : QString();
-        const QSize hint = caption->sizeHint();
-        if (!text.isEmpty() && (hint.width() > caption->width() || hint.height() > caption->height()))
-            clipped << QStringLiteral("%1: hint %2x%3 > geometry %4x%5").arg(caption->objectName()).arg(hint.width())
-                           .arg(hint.height()).arg(caption->width()).arg(caption->height());
-    }
-    return clipped;
-}
-
-} // namespace
 
 class TestWindowKit : public QObject
 {
@@ -67,10 +43,24 @@ private slots:
         QFETCH(int, named);
         ToolRun tool;
         tool.show(QTest::currentDataTag());
+        // What the operator can see: a wizard page is laid out when first shown.
+        // Each one-line caption (buttons, check boxes, option buttons and
+        // labels that do not wrap) whose text needs more room than its
+        // geometry gives it is a fault.
+        QStringList clipped;
         for (int page = 1; page <= (tool.window == tool.wizard ? 7 : 1); ++page) {
             tool.enterPages(page);
-            QCOMPARE(clippedCaptions(tool.window), QStringList());
+            for (QWidget *caption : tool.window->findChildren<QWidget *>()) {
+                const auto *label = qobject_cast<QLabel *>(caption);
+                const auto *button = qobject_cast<QAbstractButton *>(caption);
+                const QString text = label && !label->wordWrap() ? label->text() : button ? button->text() : QString();
+                const QSize hint = caption->sizeHint();
+                if (caption->isVisibleTo(tool.window) && !text.isEmpty() && (hint.width() > caption->width() || hint.height() > caption->height()))
+                    clipped << QStringLiteral("%1: hint %2x%3 > geometry %4x%5").arg(caption->objectName()).arg(hint.width())
+                                   .arg(hint.height()).arg(caption->width()).arg(caption->height());
+            }
         }
+        QCOMPARE(clipped, QStringList());
         QStringList faults;
         QSet<QString> names;
         for (QWidget *control : tool.window->findChildren<QWidget *>()) {
@@ -101,7 +91,6 @@ private slots:
         QTest::addColumn<QColor>("notice");
         const QPalette light(Qt::black, QColor(0xf0, 0xf0, 0xf0)), dark(Qt::white, QColor(0x35, 0x35, 0x35));
         QTest::newRow("light") << light << light << QColor(0x6c, 0x6c, 0x6c);
-        QTest::newRow("dark") << dark << dark << QColor(0x9e, 0x9e, 0x9e);
         QTest::newRow("light, then dark") << light << dark << QColor(0x9e, 0x9e, 0x9e);
     }
     void readableInEveryTheme()
