@@ -34,12 +34,6 @@ void row(const QByteArray &name, const Files &before, const QStringList &argumen
     QTest::newRow(name.constData()) << Case{before, arguments, status, out, err, after.isEmpty() ? before : after, input};
 }
 
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 // What the classic editor saves from its defaults, with `changes`.
 QByteArray classicSaved(const Lines &changes = {}) { return fixture("default-classic.conf", committedClassic(changes)); }
 
@@ -125,8 +119,10 @@ private:
     Files contents() const
     {
         Files files;
-        for (const QFileInfo &entry : QDir(m_dir.path()).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot))
-            files.insert(entry.fileName(), entry.isDir() ? QByteArray() : readFile(entry.filePath()));
+        for (const QFileInfo &entry : QDir(m_dir.path()).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+            QFile file(entry.filePath());
+            files.insert(entry.fileName(), entry.isDir() ? QByteArray() : file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>");
+        }
         return files;
     }
 
