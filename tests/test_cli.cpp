@@ -73,12 +73,16 @@ QByteArray windowsProgram(quint16 machine)
 // row leaves nothing running; and a caller's wait for a shell condition, as
 // long at most.
 const QString waits = "i=0; while [ $i -lt 400 ]; do sleep 0.05; i=$((i+1)); done";
-QString until(const QString &condition) { return "i=0; until " + condition + " || [ $i -gt 400 ]; do sleep 0.05; i=$((i+1)); done; "; }
+QString until(const QString &condition, int steps = 400)
+{
+    return "i=0; until " + condition + " || [ $i -gt " + QString::number(steps) + " ]; do sleep 0.05; i=$((i+1)); done; ";
+}
 Files server(const QString &script) { return {{"KVXServer.exe", ("#!/bin/sh\n" + script + "\n").toUtf8()}}; }
 // The caller's last words on the server that wrote its id to pid: "left
-// running" unless it ended (an unreaped one counts as ended).
+// running" unless it ended within 3 s, well before its loop would end it (an
+// unreaped one counts as ended).
 const QString running = "grep -qv ') Z' /proc/$(cat \"$1/pid\")/stat 2>/dev/null";
-const QString gone = until("! " + running) + running + " && echo left running; ";
+const QString gone = until("! " + running, 60) + running + " && echo left running; ";
 #endif
 
 
