@@ -433,13 +433,17 @@ private slots:
     }
 
     // A start short of a Windows program's header is a native server's (a
-    // script) to start as it is; the Windows programs are the Wine rows'.
-    void notAWindowsProgram()
+    // script) to start as it is; the Windows programs are the Wine rows'. The
+    // smallest start that holds it all (64 bytes, "PE" at 0x30) is one.
+    void windowsProgramHeader()
     {
         for (const QByteArray &start : {QByteArray("\x7f" "ELF\x02\x01\x01").leftJustified(0x100, '\0'), QByteArray("MZ"),
                                         windowsProgram(0x8664).left(0x85), windowsProgram(0x8664).replace(0x80, 2, "NE"),
                                         windowsProgram(0x8664).replace(0x3C, 4, "\xff\xff\xff\xff")})
             QVERIFY2(programHeaderOf(start).kind == ProgramKind::Native, start.toHex().left(16));
+        QByteArray smallest = windowsProgram(0x8664).left(0x40).replace(0x30, 6, QByteArray("PE\0\0\x64\x86", 6));
+        smallest[0x3C] = char(0x30);
+        QVERIFY(programHeaderOf(smallest).kind == ProgramKind::Windows64);
     }
 
     // A real Windows program through the real Wine: the server's streams,
