@@ -4,21 +4,10 @@
 # windows draw with the fonts that travel inside the tool.
 #   tests/pictures_without_system_fonts.sh RENDER-WINDOWS FONTCONFIG-FILE
 set -euo pipefail
-render=$1
-fonts=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-
-"$render" "$work/system" >/dev/null
-FONTCONFIG_FILE=$fonts "$render" "$work/dejavu" >/dev/null
-count=0
-different=()
-for picture in "$work"/system/*.png; do
-    count=$((count + 1))
-    cmp -s "$picture" "$work/dejavu/$(basename "$picture")" || different+=("$(basename "$picture")")
-done
-if [ "$count" -eq 0 ] || [ ${#different[@]} -gt 0 ]; then
-    echo "With only DejaVu installed these pictures differ: ${different[*]:-(none rendered)}" >&2
-    exit 1
-fi
-echo "$count pictures, the same with only DejaVu installed"
+work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
+"$1" "$work/system" >/dev/null
+FONTCONFIG_FILE=$2 "$1" "$work/dejavu" >/dev/null
+# Both folders hold the same names, at least one; diff names each that differs.
+ls "$work/system"/*.png >/dev/null
+diff -r "$work/system" "$work/dejavu" >&2
+echo "$(ls "$work/system" | wc -l) pictures, the same with only DejaVu installed"

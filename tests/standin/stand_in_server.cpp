@@ -7,27 +7,21 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <string>
+#include <cstring>
+#include <cwchar>
 
 int main()
 {
-    wchar_t self[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring marker(self, length);
-    marker = marker.substr(0, marker.find_last_of(L"\\/") + 1) + L"server-started";
-    if (FILE *file = _wfopen(marker.c_str(), L"wb")) {
-        std::fputs("started\n", file);
+    wchar_t marker[MAX_PATH + 16] = {};
+    GetModuleFileNameW(nullptr, marker, MAX_PATH);
+    wcscpy(wcsrchr(marker, L'\\') + 1, L"server-started");
+    if (FILE *file = _wfopen(marker, L"wb"))
         std::fclose(file);
-    }
-    char line[256] = {};
-    if (!std::fgets(line, sizeof line, stdin))
-        line[0] = '\0';
-    std::string text(line);
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        text.pop_back();
-    char folder[MAX_PATH] = {};
+    char line[256] = {}, folder[MAX_PATH] = {};
+    std::fgets(line, sizeof line, stdin);
+    line[std::strcspn(line, "\r\n")] = '\0';
     GetCurrentDirectoryA(MAX_PATH, folder);
-    std::printf("%s %s\n", text.c_str(), folder);
+    std::printf("%s %s\n", line, folder);
     std::fputs("err\n", stderr);
     return 7;
 }
