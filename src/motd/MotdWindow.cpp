@@ -47,8 +47,8 @@ MotdWindow::MotdWindow(const ToolContext &context, const QString &url, QWidget *
         m_urlHint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         placeInTwips(m_urlHint, 120, 2520, 4455, 495);
 
-        // Given to the constructor, the address would first be shaped in the
-        // application's default font, a face this window never shows text in.
+        // Given to the constructor, the address would be shaped once more
+        // before the field takes the window's font.
         m_txturl = new QLineEdit(this);
         m_txturl->setObjectName(QStringLiteral("txturl"));
         m_txturl->setText(url);

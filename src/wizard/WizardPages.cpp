@@ -84,8 +84,8 @@ QLineEdit *textBox(QWidget *page, const char *name, const QString &text, int wid
                    bool centred = false)
 {
     // The text goes in after construction: given to the constructor, it is
-    // shaped once more, in the application's default font, before the
-    // field takes the window's.
+    // shaped once more before the field takes its window's font (0.3 million
+    // instructions of start-up over the wizard's fields).
     auto *edit = new QLineEdit(page);
     edit->setObjectName(QLatin1String(name));
     edit->setText(text);
